@@ -1,0 +1,2 @@
+# files components (Windows only)
+set(OSTREL_FILES_SOURCES)

@@ -1,0 +1,2 @@
+# image components (Windows only)
+set(OSTREL_IMAGE_SOURCES)

@@ -1,0 +1,2 @@
+# net components (Windows only)
+set(OSTREL_NET_SOURCES)

@@ -1,0 +1,2 @@
+# win components (Windows only)
+set(OSTREL_WIN_SOURCES)

@@ -1,0 +1,2 @@
+# The main schema and the nested schemas.
+set(OSTREL_SCHEMA_SOURCES)
