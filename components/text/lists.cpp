@@ -1,0 +1,45 @@
+#include "components/text/lists.h"
+
+#include "runtime/dispatch.h"
+#include "runtime/pull.h"
+#include "toolkit/file_bytes.h"
+
+TKestoStrList::TKestoStrList(const std::string& strings) : Strings(strings) {
+  List.SetText(Strings);
+}
+
+void TKestoStrList::Add(TData& data, uint16_t) {
+  List.Add(PullString(data, StrSource, ""));
+  ForwardNull(data, Changed);
+}
+
+void TKestoStrList::SetText(TData& data, uint16_t) {
+  List.SetText(PullString(data, StrSource, ""));
+  ForwardNull(data, Changed);
+}
+
+void TKestoStrList::Load(TData& data, uint16_t) {
+  const std::string name = PullString(data, FileNameSource, FileName);
+  if (!toolkit::IsExistingFile(name)) return;
+  // A file that exists but cannot be read keeps the old lines, yet the
+  // list still announces itself.
+  List.LoadFromFile(name);
+  ForwardNull(data, Changed);
+}
+
+void TKestoStrList::Save(TData& data, uint16_t) {
+  List.SaveToFile(PullString(data, FileNameSource, FileName));
+}
+
+void TKestoStrList::Text(TData& data, uint16_t) { SetString(data, List.Text()); }
+
+void TKestoArrayRW::Read(TData& data, uint16_t) {
+  TArrayInterface* array = PullArray(ArraySource);
+  if (!array || !array->Read) return;
+  const TData at = PullValue(data, IndexSource, &Index);
+  if (!array->Read(array->ReadInstance, at, item_)) return;
+  data = CopyValue(item_);
+  ForwardAsIs(data, Result);
+}
+
+void TKestoArrayRW::Item(TData& data, uint16_t) { data = CopyValue(item_); }
