@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <vector>
 
 #include "runtime/dispatch.h"
 #include "runtime/pull.h"
@@ -40,38 +41,40 @@ std::string CutToken(const std::string& text, size_t& at, const ByteSet& stops,
 
 // "%%" becomes the percent mark, left to right.
 std::string HidePercents(const std::string& mask) {
-  std::string out;
-  out.reserve(mask.size());
+  std::string out(mask.size(), '\0');
+  char* w = &out[0];
   for (size_t i = 0; i < mask.size(); ++i) {
-    if (mask[i] == '%' && i + 1 < mask.size() && mask[i + 1] == '%') {
-      out += kPercentMark;
-      ++i;
-    } else {
-      out += mask[i];
-    }
+    const bool pair = mask[i] == '%' && i + 1 < mask.size() && mask[i + 1] == '%';
+    *w++ = pair ? kPercentMark : mask[i];
+    i += pair;
   }
+  out.resize(static_cast<size_t>(w - out.data()));
   return out;
 }
 
 // One pass: every key not followed by a digit becomes the value mark and the
-// value; the search goes on behind the inserted text.
+// value; the search goes on behind the inserted text. The occurrences are
+// found first so that the result is allocated once, at its final size.
 void FillPlaceholder(std::string& text, const std::string& key, const std::string& value) {
-  size_t found = text.find(key);
-  if (found == std::string::npos) return;
-  std::string out;
-  out.reserve(text.size() + value.size());
-  size_t copied = 0;
-  while (found != std::string::npos) {
+  std::vector<size_t> hits;
+  for (size_t found = text.find(key); found != std::string::npos;) {
     size_t after = found + key.size();
     if (after < text.size() && IsDigit(text[after])) {
       found = text.find(key, found + 1);
       continue;
     }
-    out.append(text, copied, found - copied);
+    hits.push_back(found);
+    found = text.find(key, after);
+  }
+  if (hits.empty()) return;
+  std::string out;
+  out.reserve(text.size() - hits.size() * key.size() + hits.size() * (1 + value.size()));
+  size_t copied = 0;
+  for (size_t hit : hits) {
+    out.append(text, copied, hit - copied);
     out += kValueMark;
     out += value;
-    copied = after;
-    found = text.find(key, after);
+    copied = hit + key.size();
   }
   out.append(text, copied, std::string::npos);
   text.swap(out);
@@ -79,12 +82,13 @@ void FillPlaceholder(std::string& text, const std::string& key, const std::strin
 
 // Drops the value marks and turns percent marks back into "%".
 std::string SettleMarks(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
+  std::string out(text.size(), '\0');
+  char* w = &out[0];
   for (char c : text) {
-    if (c == kValueMark) continue;
-    out += c == kPercentMark ? '%' : c;
+    *w = c == kPercentMark ? '%' : c;
+    w += c != kValueMark;
   }
+  out.resize(static_cast<size_t>(w - out.data()));
   return out;
 }
 
