@@ -1,2 +1,3 @@
 # The main schema and the nested schemas.
-set(OSTREL_SCHEMA_SOURCES)
+set(OSTREL_SCHEMA_SOURCES
+  schema/main_schema.cpp)

@@ -1,0 +1,100 @@
+#include "components/win/window_events.h"
+
+#include <windowsx.h>
+
+#include "runtime/dispatch.h"
+
+TKestoWindowEvents::~TKestoWindowEvents() { FreeControl(); }
+
+void TKestoWindowEvents::Color(TData& data, uint16_t) {
+  if (control_) control_->SetColor(static_cast<uint32_t>(ValueToInteger(data)));
+}
+
+void TKestoWindowEvents::HookHint(const std::string& hint) {
+  if (hint.empty() || !HintManager || !control_) return;
+  hints_ = HintManager;
+  hint_ = hint;
+  tooltip_ = hints_->Operations->AddWindow(hints_, control_->Handle());
+  hints_->Operations->SetText(hints_, tooltip_, hint_);
+}
+
+void TKestoWindowEvents::FreeControl() {
+  if (tooltip_) hints_->Operations->Remove(hints_, tooltip_);
+  tooltip_ = nullptr;
+  if (!control_) return;
+  if (!destroyed_) ShowWindow(control_->Handle(), SW_HIDE);
+  delete control_;
+  control_ = nullptr;
+}
+
+static int ButtonOf(UINT msg) {
+  switch (msg) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: return 1;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: return 2;
+    default: return 0;
+  }
+}
+
+// 0, 1 or 2 when exactly that one button is held, else -1.
+static int HeldButton(WPARAM wp) {
+  switch (wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_XBUTTON1 | MK_XBUTTON2)) {
+    case MK_LBUTTON: return 0;
+    case MK_RBUTTON: return 1;
+    case MK_MBUTTON: return 2;
+    default: return -1;
+  }
+}
+
+void TKestoWindowEvents::OnMouseDown(int button) {
+  if (MouseCapture) SetCapture(control_->Handle());
+  FireInteger(MouseDown, button);
+}
+
+void TKestoWindowEvents::FireMouseOver() {
+  TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, control_->Handle(), HOVER_DEFAULT};
+  TrackMouseEvent(&track);
+  if (tooltip_) hints_->Operations->TrackOn(hints_, tooltip_);
+  FireNull(MouseOver);
+}
+
+void TKestoWindowEvents::HandleCommon(UINT msg, WPARAM wp, LPARAM lp) {
+  if ((msg >= WM_MOUSEFIRST && msg <= WM_MOUSEWHEEL) || msg == WM_MOUSEHOVER) FireMouseOver();
+  switch (msg) {
+    case WM_KEYDOWN: FireInteger(KeyDown, static_cast<int32_t>(wp)); break;
+    case WM_KEYUP: FireInteger(KeyUp, static_cast<int32_t>(wp)); break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: OnMouseDown(ButtonOf(msg)); break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      if (MouseCapture) ReleaseCapture();
+      FireInteger(MouseUp, ButtonOf(msg));
+      break;
+    case WM_MOUSEMOVE:
+      if (tooltip_) {
+        POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        ClientToScreen(control_->Handle(), &p);
+        hints_->Operations->TrackPosition(hints_, tooltip_, p.x, p.y);
+      }
+      FireInteger(MouseMove, HeldButton(wp));
+      break;
+    case WM_MOUSEWHEEL: FireInteger(MouseWheel, GET_WHEEL_DELTA_WPARAM(wp)); break;
+    case WM_MOUSELEAVE: {
+      if (tooltip_) hints_->Operations->TrackOff(hints_, tooltip_);
+      TRACKMOUSEEVENT track{sizeof track, TME_HOVER, control_->Handle(), HOVER_DEFAULT};
+      TrackMouseEvent(&track);
+      FireNull(MouseLeave);
+      break;
+    }
+    case WM_SETFOCUS: FireNull(FocusIn); break;
+    case WM_KILLFOCUS: FireNull(FocusOut); break;
+    case WM_MOVE: FireNull(Moved); break;
+    case WM_SIZE: FireNull(Resized); break;
+    case WM_SHOWWINDOW:
+      if (wp && !IsWindowVisible(control_->Handle())) FireNull(Shown);
+      break;
+  }
+}

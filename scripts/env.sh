@@ -1,0 +1,77 @@
+# Shared by scripts/run and scripts/test: install what is missing, set up
+# one Wine prefix under build/ and one persistent wineserver for the run.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="$ROOT/build"
+
+PACKAGES=(cmake ninja-build g++ clang libgtest-dev libgmock-dev googletest libbenchmark-dev
+          mingw-w64 wine64 wine xvfb x11-utils imagemagick locales libz-mingw-w64-dev)
+
+install_missing() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    local sudo=""; [ "$(id -u)" = 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+  # The 1251 run of the Windows suite needs the Russian locale to exist.
+  if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
+    local sudo=""; [ "$(id -u)" = 0 ] || sudo=sudo
+    $sudo localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
+  fi
+}
+
+build_windows() {
+  cmake -S "$ROOT" -B "$BUILD/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  ninja -C "$BUILD/win"
+}
+
+build_host() {
+  cmake -S "$ROOT" -B "$BUILD/host" -G Ninja >/dev/null
+  ninja -C "$BUILD/host"
+}
+
+# A wineserver started by a captured command would hold the output pipe
+# open; start it persistent with no inherited streams first.
+start_wine() {
+  export WINEPREFIX="${WINEPREFIX:-$BUILD/wineprefix}"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEARCH=win64
+  mkdir -p "$WINEPREFIX"
+  wineserver -p </dev/null >/dev/null 2>&1 &
+  if [ ! -f "$WINEPREFIX/.ostrel-ready" ]; then
+    wine wineboot -i </dev/null >/dev/null 2>&1 || true
+    # A crashing test must fail, not wait for somebody to close a dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+    touch "$WINEPREFIX/.ostrel-ready"
+  fi
+}
+
+stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
+
+# Windows need an X display; without one, a private Xvfb.
+XVFB_PID=""
+ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n=99
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "Xvfb did not start" >&2
+  return 1
+}
+
+stop_display() { [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true; }
+
+# The fuzz target needs clang's libFuzzer.
+build_fuzz() {
+  CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD/fuzz" -G Ninja >/dev/null
+  ninja -C "$BUILD/fuzz" text_fuzz
+}

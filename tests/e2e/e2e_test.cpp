@@ -1,0 +1,64 @@
+// Ostrel started as a user starts it, watched and worked from outside.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/driver.h"
+
+namespace {
+
+using e2e::Ostrel;
+using e2e::ProgramFolder;
+using e2e::W;
+
+TEST(MainWindow, AppearsWithItsFrameAndClosesWithExitCodeZero) {
+  ProgramFolder folder;
+  Ostrel ostrel(folder);
+  HWND form = ostrel.WaitForWindow(L"Ostrel");
+  ASSERT_NE(form, nullptr);
+  LONG style = GetWindowLongW(form, GWL_STYLE);
+  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);  // not resizable
+  RECT r;
+  GetWindowRect(form, &r);
+  EXPECT_EQ(r.left, 100);
+  EXPECT_EQ(r.top, 100);
+  EXPECT_EQ(r.right - r.left, 717);
+  EXPECT_EQ(r.bottom - r.top, 239);
+
+  PostMessageW(form, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ostrel.WaitForExit(), 0);
+}
+
+TEST(MainWindow, ClosesFromTheSystemMenu) {
+  ProgramFolder folder;
+  Ostrel ostrel(folder);
+  HWND form = ostrel.WaitForWindow(L"Ostrel");
+  ASSERT_NE(form, nullptr);
+  PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(ostrel.WaitForExit(), 0);
+}
+
+TEST(InfoSwitch, ShowsOnlyTheInfoBoxAndExitsWithZero) {
+  ProgramFolder folder;
+  Ostrel ostrel(folder, L"/ih");
+  HWND box = ostrel.WaitForWindow(L"Kesto Info", L"#32770");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(e2e::MessageBoxText(box), W("Сделано в Kesto."));
+  for (HWND w : ostrel.Windows()) EXPECT_NE(e2e::Text(w), L"Ostrel");
+  e2e::PressButton(box, IDOK);
+  EXPECT_EQ(ostrel.WaitForExit(), 0);
+}
+
+TEST(InfoSwitch, IsCaseSensitiveAndOnlyTheFirstArgument) {
+  ProgramFolder folder;
+  for (const wchar_t* arguments : {L"/IH", L"x /ih"}) {
+    Ostrel ostrel(folder, arguments);
+    HWND form = ostrel.WaitForWindow(L"Ostrel");
+    ASSERT_NE(form, nullptr) << arguments;
+    PostMessageW(form, WM_CLOSE, 0, 0);
+    EXPECT_EQ(ostrel.WaitForExit(), 0) << arguments;
+  }
+}
+
+}  // namespace

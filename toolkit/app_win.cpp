@@ -1,0 +1,83 @@
+#include "toolkit/app_win.h"
+
+namespace toolkit {
+
+TControl* ApplicationWindow = nullptr;
+HWND MainFormHandle = nullptr;
+
+static bool g_terminated = false;
+static std::exception_ptr g_error;
+
+namespace {
+class ApplicationListener : public TControlListener {
+ public:
+  bool OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result) override {
+    if (msg != kSyncCallMessage) return false;
+    auto* call = reinterpret_cast<TSyncCall*>(lp);
+    if (call && call->routine) call->routine(call->instance);
+    result = 0;
+    return true;
+  }
+};
+ApplicationListener g_listener;
+}  // namespace
+
+TControl* EnsureApplicationWindow() {
+  if (ApplicationWindow) return ApplicationWindow;
+  // A zero-sized popup with a caption: it carries the taskbar button for the
+  // forms it owns.
+  ApplicationWindow = new TControl(nullptr, "", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS |
+                                                    WS_SYSMENU | WS_MINIMIZEBOX, 0);
+  SetWindowPos(ApplicationWindow->Handle(), nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplicationWindow->SetListener(&g_listener);
+  return ApplicationWindow;
+}
+
+void FreeApplicationWindow() {
+  delete ApplicationWindow;
+  ApplicationWindow = nullptr;
+}
+
+void SyncCall(TSyncCall& call) {
+  if (!ApplicationWindow || ApplicationWindow->Destroyed()) return;
+  SendMessageW(ApplicationWindow->Handle(), kSyncCallMessage, 0, reinterpret_cast<LPARAM>(&call));
+}
+
+void AbortMessageLoop(std::exception_ptr error) {
+  if (!g_error) g_error = error;
+  g_terminated = true;
+  PostQuitMessage(1);
+}
+
+static void Drain() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      g_terminated = true;
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+void RunMessageLoop() {
+  EnsureApplicationWindow();
+  g_terminated = false;
+  while (!g_terminated) {
+    WaitMessage();
+    Drain();
+  }
+  if (g_error) {
+    std::exception_ptr error = g_error;
+    g_error = nullptr;
+    std::rethrow_exception(error);
+  }
+  if (ApplicationWindow && !ApplicationWindow->Destroyed()) {
+    // The loop ended without the main form closing it: close it now.
+    SendMessageW(ApplicationWindow->Handle(), WM_CLOSE, 0, 0);
+  }
+  FreeApplicationWindow();
+}
+
+}  // namespace toolkit
