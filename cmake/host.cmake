@@ -37,4 +37,5 @@ endfunction()
 
 add_subdirectory(tests/core)
 add_subdirectory(tests/text)
+add_subdirectory(tests/nested)
 add_subdirectory(bench)

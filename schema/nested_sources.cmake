@@ -1,0 +1,2 @@
+# Nested-schema support and the platform-neutral nested schemas.
+set(OSTREL_NESTED_SOURCES)
