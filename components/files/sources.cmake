@@ -1,2 +1,4 @@
-# files components (Windows only)
-set(OSTREL_FILES_SOURCES)
+# File search, folders, file tools and the settings file (Windows only),
+# with the toolkit's ini access they use.
+set(OSTREL_FILES_SOURCES
+  components/files/dir.cpp)
