@@ -1,0 +1,100 @@
+#include "components/files/file_search.h"
+
+#include <windows.h>
+
+#include "runtime/dispatch.h"
+#include "runtime/pull.h"
+#include "toolkit/cp1251_win.h"
+
+std::string LowerLatin(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+static bool MatchOne(char c, char m) {
+  if (m == '?') return true;
+  if (m == '#') return c >= '0' && c <= '9';
+  return c == m;
+}
+
+// Each "*" takes the shortest run first and grows it only when the rest
+// fails. Going back to the latest "*" alone is enough: an earlier one can
+// never make a match that the later one could not, so this decides in
+// O(name × mask) even for masks with many stars.
+bool MatchMask(const std::string& name, const std::string& mask) {
+  size_t n = 0, m = 0;
+  size_t star = std::string::npos, resume = 0;
+  while (n < name.size()) {
+    if (m < mask.size() && mask[m] == '*') {
+      star = m++;
+      resume = n;
+    } else if (m < mask.size() && MatchOne(name[n], mask[m])) {
+      ++n;
+      ++m;
+    } else if (star != std::string::npos) {
+      m = star + 1;
+      n = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (m < mask.size() && mask[m] == '*') ++m;
+  return m == mask.size();
+}
+
+void TKestoFileSearch::Search(TData& data, uint16_t) {
+  std::string folder = PullString(data, DirSource, Dir);
+  mask_ = LowerLatin(PullString(data, MaskSource, Mask));
+  if (folder.empty()) return;
+  if (folder.back() != '\\') folder += '\\';
+  if (mask_.empty()) mask_ = "*";
+  count_ = 0;
+  List(folder);
+  ForwardInteger(data, Finished, count_);
+}
+
+void TKestoFileSearch::Report(const std::string& folder, const std::string& name) {
+  FireString(Found, FullName ? folder + name : name);
+}
+
+namespace {
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE h) : h_(h) {}
+  ~FindHandle() {
+    if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
+  }
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE Get() const { return h_; }
+
+ private:
+  HANDLE h_;
+};
+}  // namespace
+
+void TKestoFileSearch::List(const std::string& folder) {
+  WIN32_FIND_DATAW found;
+  FindHandle listing(FindFirstFileW(toolkit::Widen(folder + "*.*").c_str(), &found));
+  if (!listing.Valid()) return;
+  do {
+    // A local copy: a Found listener may start another search on this
+    // component and change entry_ under our feet.
+    const std::string name = entry_ = toolkit::Narrow(found.cFileName);
+    if (name == "." || name == "..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (Kind != 0) Report(folder, name);
+      // A linked folder (symbolic link, junction) may point back up the
+      // tree; following it would never end, so it is reported but not entered.
+      if (SubfolderMode == 0 && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        List(folder + name + "\\");
+    } else if (MatchMask(LowerLatin(name), mask_)) {
+      ++count_;
+      if (Kind != 1) Report(folder, name);
+    } else {
+      FireString(Other, folder + name);
+    }
+  } while (FindNextFileW(listing.Get(), &found));
+}

@@ -1,0 +1,95 @@
+#include "components/files/file_tools.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "runtime/dispatch.h"
+#include "runtime/pull.h"
+#include "toolkit/app_win.h"
+#include "toolkit/cp1251_win.h"
+
+namespace {
+
+// The shell keeps undo information only for fully qualified names and
+// deletes anything else for good, so relative names are completed against
+// the current folder first. Empty parts stay empty: they end the list.
+std::wstring FullName(const std::wstring& name) {
+  if (name.empty()) return name;
+  DWORD n = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return name;
+  std::wstring full(n, L'\0');
+  n = GetFullPathNameW(name.c_str(), n, full.data(), nullptr);
+  if (n == 0 || n >= full.size()) return name;
+  full.resize(n);
+  return full;
+}
+
+// "a;b" becomes "a\0b\0\0", the double-zero list the shell wants.
+std::wstring SourceList(const std::string& names) {
+  std::wstring list;
+  size_t from = 0;
+  for (;;) {
+    size_t at = names.find(';', from);
+    list += FullName(toolkit::Widen(names.substr(from, at - from)));
+    list += L'\0';
+    if (at == std::string::npos) break;
+    from = at + 1;
+  }
+  list += L'\0';
+  return list;
+}
+
+void DeleteToRecycleBin(const std::string& name) {
+  std::wstring from = SourceList(name);
+  std::wstring title = toolkit::Widen("Delete " + name + " to Recycle bin");
+  SHFILEOPSTRUCTW op = {};
+  op.hwnd = toolkit::ApplicationWindow ? toolkit::ApplicationWindow->Handle() : nullptr;
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.pTo = nullptr;
+  op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION;
+  op.lpszProgressTitle = title.c_str();
+  SHFileOperationW(&op);  // success is judged by the file being gone
+}
+
+void DeleteDirectly(const std::string& name) {
+  size_t cut = name.find_last_of("\\:");
+  std::string folder = cut == std::string::npos ? std::string() : name.substr(0, cut + 1);
+  std::string pattern = cut == std::string::npos ? name : name.substr(cut + 1);
+  if (!folder.empty() && folder.back() != '\\') folder += '\\';
+  if (!pattern.empty() && pattern[0] == '\\') pattern.erase(0, 1);
+
+  // Collect first, delete afterwards: deleting while the listing is open
+  // could make the system skip or repeat entries.
+  std::vector<std::wstring> files;
+  const std::wstring wideFolder = toolkit::Widen(folder);
+  WIN32_FIND_DATAW found;
+  HANDLE listing = FindFirstFileW((wideFolder + toolkit::Widen(pattern)).c_str(), &found);
+  if (listing != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        files.push_back(wideFolder + found.cFileName);
+    } while (FindNextFileW(listing, &found));
+    FindClose(listing);
+  }
+  for (const std::wstring& file : files)
+    if (!DeleteFileW(file.c_str())) break;
+}
+
+bool IsGone(const std::string& name) {
+  DWORD attributes = GetFileAttributesW(toolkit::Widen(name).c_str());
+  return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+void TKestoFileTools::Delete(TData& data, uint16_t) {
+  std::string name = PullString(data, FileName, "");
+  if (Recycle == 0)
+    DeleteToRecycleBin(name);
+  else
+    DeleteDirectly(name);
+  if (IsGone(name)) ForwardNull(data, Done);
+}
