@@ -6,30 +6,57 @@
 
 namespace toolkit {
 
+namespace {
+
+// The file name is a cp1251 path like every other. Section, key and value
+// are different: the profile functions keep a plain-text file in the
+// system's ANSI code page, converting wide texts into it and out of it. Going
+// through that same code page here cancels the conversion, so the file
+// receives exactly the program's cp1251 bytes, and they come back unchanged,
+// whatever the system's code page is. Through cp1251 instead, every Cyrillic
+// letter would turn into "?" on a system with another code page.
+std::wstring ToProfile(const std::string& bytes) {
+  if (bytes.empty()) return std::wstring();
+  int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), w.data(), n);
+  return w;
+}
+
+std::string FromProfile(const wchar_t* w, int length) {
+  if (length <= 0) return std::string();
+  int n = WideCharToMultiByte(CP_ACP, 0, w, length, nullptr, 0, nullptr, nullptr);
+  std::string s(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, w, length, s.data(), n, nullptr, nullptr);
+  return s;
+}
+
+}  // namespace
+
 // Empty texts go in as empty strings, never as null pointers: a null key or
 // value would delete the key or the whole section.
 
 int32_t TIniFile::ValueInteger(const std::string& key, int32_t value) {
   if (Mode == kWrite) {
-    WritePrivateProfileStringW(Widen(Section).c_str(), Widen(key).c_str(),
+    WritePrivateProfileStringW(ToProfile(Section).c_str(), ToProfile(key).c_str(),
                                std::to_wstring(value).c_str(), Widen(FileName).c_str());
     return value;
   }
-  return static_cast<int32_t>(GetPrivateProfileIntW(Widen(Section).c_str(), Widen(key).c_str(),
-                                                    value, Widen(FileName).c_str()));
+  return static_cast<int32_t>(GetPrivateProfileIntW(
+      ToProfile(Section).c_str(), ToProfile(key).c_str(), value, Widen(FileName).c_str()));
 }
 
 std::string TIniFile::ValueString(const std::string& key, const std::string& value) {
   if (Mode == kWrite) {
-    WritePrivateProfileStringW(Widen(Section).c_str(), Widen(key).c_str(), Widen(value).c_str(),
-                               Widen(FileName).c_str());
+    WritePrivateProfileStringW(ToProfile(Section).c_str(), ToProfile(key).c_str(),
+                               ToProfile(value).c_str(), Widen(FileName).c_str());
     return value;
   }
   wchar_t buffer[kMaxRead + 1];
-  DWORD n = GetPrivateProfileStringW(Widen(Section).c_str(), Widen(key).c_str(),
-                                     Widen(value).c_str(), buffer, kMaxRead + 1,
+  DWORD n = GetPrivateProfileStringW(ToProfile(Section).c_str(), ToProfile(key).c_str(),
+                                     ToProfile(value).c_str(), buffer, kMaxRead + 1,
                                      Widen(FileName).c_str());
-  return Narrow(std::wstring(buffer, n));
+  return FromProfile(buffer, static_cast<int>(n));
 }
 
 }  // namespace toolkit
