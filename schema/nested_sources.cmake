@@ -1,2 +1,4 @@
 # Nested-schema support and the platform-neutral nested schemas.
-set(OSTREL_NESTED_SOURCES)
+set(OSTREL_NESTED_SOURCES
+  runtime/nested.cpp
+  schema/model_writer.cpp)

@@ -1,0 +1,37 @@
+// The model writer: turns the four fields of one template into one model
+// file. Outer data 0..9: floor count, colour 1, colour 2, English name,
+// Russian name, fields 1..4, result folder. Outer event 0: the file is done.
+// Members are declared in creation order, so they are freed in reverse.
+#pragma once
+#include <memory>
+
+#include "components/text/lists.h"
+#include "components/text/storage.h"
+#include "components/text/strings.h"
+#include "components/text/flow.h"
+#include "runtime/nested.h"
+
+class TClassMultiElementEx_4EA8790 : public TClassMultiBase {
+ public:
+  TClassMultiElementEx_4EA8790(TKestoMultiElementEx* host, void* parent, void* owner);
+  ~TClassMultiElementEx_4EA8790() override = default;
+
+  static TKestoEditMultiEx* Factory(TKestoMultiElementEx* host, void* parent, void* owner);
+
+  std::unique_ptr<TKestoEditMultiEx> WriterPort;
+  std::unique_ptr<TKestoHub> WriterHub;
+  std::unique_ptr<TKestoDoData> FirstPart;
+  std::unique_ptr<TKestoHub> FirstPartHub;
+  std::unique_ptr<TKestoFormatStr> FirstPartFormat;
+  std::unique_ptr<TKestoFor> FloorLoop;
+  std::unique_ptr<TKestoDoData> FloorPart;
+  std::unique_ptr<TKestoHub> FloorPartHub;
+  std::unique_ptr<TKestoFormatStr> FloorPartFormat;
+  std::unique_ptr<TKestoHub> FloorsDoneHub;
+  std::unique_ptr<TKestoDoData> FileNamePart;
+  std::unique_ptr<TKestoFormatStr> FileNameFormat;
+  std::unique_ptr<TKestoStrCat> OutputFilePath;
+  std::unique_ptr<TKestoInsert> LastPartPad;
+  std::unique_ptr<TKestoHub> LastPartHub;
+  std::unique_ptr<TKestoStrList> ModelText;
+};
