@@ -4,17 +4,9 @@
 #include <algorithm>
 
 #include "components/files/file_search.h"
-#include "tests/core/probes.h"
 #include "tests/files/files_test.h"
 
 namespace {
-
-std::vector<std::string> Texts(const Probe& p) {
-  std::vector<std::string> out;
-  for (const TData& d : p.values) out.push_back(ValueToString(d));
-  std::sort(out.begin(), out.end());
-  return out;
-}
 
 struct SearchTest : ::testing::Test {
   DispatchOn on;
@@ -28,48 +20,49 @@ struct SearchTest : ::testing::Test {
     search.Finished = Link<&Probe::In>(&finished);
     search.Other = Link<&Probe::In>(&other);
   }
-  // Fires Search through the dispatcher, so that forwarded events run.
-  void Run(TData value) { FireEvent(Link<&TKestoFileSearch::Search>(&search), value); }
+  // Through the dispatcher, so that the forwarded Finished runs.
+  void Run(TData value) {
+    found = finished = other = Probe();
+    FireEvent(Link<&TKestoFileSearch::Search>(&search), value);
+  }
   void Run() { Run(StringData(dir.root)); }
+  std::vector<std::string> Found() const {
+    std::vector<std::string> out;
+    for (const TData& d : found.values) out.push_back(ValueToString(d));
+    std::sort(out.begin(), out.end());
+    return out;
+  }
   int32_t Count() const { return finished.values.size() == 1 ? finished.values[0].IntValue : -1; }
 };
+
+using Names = std::vector<std::string>;
 
 TEST_F(SearchTest, TemplatesWithAndWithoutSubfolders) {
   for (const char* f : {"a.wgw", "B.WGW", "c.wgw.bak"}) dir.File(f);
   dir.Folder("x");
   dir.File("x\\d.wgw");
+  const std::string r = dir.root;
   search.SubfolderMode = 1;
   Run();
-  const std::string r = dir.root;
-  EXPECT_EQ(Texts(found), (std::vector<std::string>{r + "B.WGW", r + "a.wgw"}));
+  EXPECT_EQ(Found(), (Names{r + "B.WGW", r + "a.wgw"}));
   EXPECT_EQ(Count(), 2);
-  EXPECT_EQ(Texts(other), std::vector<std::string>{r + "c.wgw.bak"});
+  ASSERT_EQ(other.values.size(), 1u);
+  EXPECT_EQ(other.values[0].StrValue, r + "c.wgw.bak");
 
-  found = finished = Probe();
   search.SubfolderMode = 0;
   search.FullName = 0;
   Run(StringData(r.substr(0, r.size() - 1)));  // no trailing backslash
-  EXPECT_EQ(Texts(found), (std::vector<std::string>{"B.WGW", "a.wgw", "d.wgw"}));
+  EXPECT_EQ(Found(), (Names{"B.WGW", "a.wgw", "d.wgw"}));
   EXPECT_EQ(Count(), 3);
-}
 
-TEST_F(SearchTest, FoldersAreReportedButNeverCounted) {
-  dir.File("a.wgw");
-  dir.Folder("sub.wgw");
-  search.Kind = 1;
+  search.Kind = 1;  // folders only: reported, never counted
   Run();
-  EXPECT_EQ(Texts(found), std::vector<std::string>{dir.root + "sub.wgw"});
-  EXPECT_EQ(Count(), 1);
+  EXPECT_EQ(Found(), Names{"x"});
+  EXPECT_EQ(Count(), 3);
+
+  // Found runs inside the search, Finished after it has returned.
   found = finished = Probe();
-  search.Kind = 2;
-  Run();
-  EXPECT_EQ(found.values.size(), 2u);
-  EXPECT_EQ(Count(), 1);
-}
-
-TEST_F(SearchTest, FoundAtOnceFinishedAfterReturn) {
-  dir.File("a.wgw");
-  TData value = StringData(dir.root);
+  TData value = StringData(r);
   search.Search(value, 0);
   EXPECT_EQ(found.values.size(), 1u);
   EXPECT_TRUE(finished.values.empty());
@@ -77,61 +70,46 @@ TEST_F(SearchTest, FoundAtOnceFinishedAfterReturn) {
   EXPECT_EQ(value.ForwardLink, &search.Finished);
 }
 
-TEST_F(SearchTest, DirThenMaskFromTheIncomingChainAndEdgeCases) {
+TEST_F(SearchTest, DirThenMaskFromTheIncomingChain) {
   for (const char* f : {"img07.bmp", "img7a.bmp", "IMG12.BMP"}) dir.File(f);
   search.Mask = "";
   TData mask = StringData("img##.bmp"), value = StringData(dir.root);
   value.Next = &mask;
   Run(value);
   EXPECT_EQ(Count(), 2);
-  finished = Probe();
   Run();  // an empty mask is "*"
   EXPECT_EQ(Count(), 3);
-  found = finished = Probe();
+  Run(StringData(dir.root + "нет\\"));
+  EXPECT_EQ(Count(), 0);
   Run(StringData(""));
-  Run(StringData(dir.root + "missing\\"));
-  EXPECT_TRUE(found.values.empty());
-  EXPECT_EQ(Texts(finished), std::vector<std::string>{"0"});  // only the missing folder
+  EXPECT_TRUE(found.values.empty() && finished.values.empty());
 }
 
-// Makes folder\name a link to target. Wine 8 answers success to
-// CreateSymbolicLinkW without making anything, and its C++ library has no
-// links at all; a Unix link made by the system's own ln shows up in Wine as
-// a linked folder, like a junction on Windows.
-bool LinkUp(const std::wstring& folder, const std::wstring& name, const std::wstring& target) {
-  std::wstring link = folder + L"\\" + name;
-  CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY | 2);
-  return GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES ||
-         RunUnix(folder, L"/bin/ln -s .. " + name, link, true);
-}
-
+// Wine 8 answers success to CreateSymbolicLinkW without making anything and
+// its C++ library makes no links; a Unix link made by ln shows up in Wine as
+// a linked folder, as a junction does on Windows.
 TEST_F(SearchTest, FolderLinkPointingUpIsNotEntered) {
   dir.Folder("цикл");
   dir.File("цикл\\a.wgw");
-  if (!LinkUp(dir.Wide("цикл"), L"up", dir.Wide(""))) GTEST_SKIP() << "no folder link can be made here";
+  const std::wstring link = dir.Wide("цикл\\up");
+  CreateSymbolicLinkW(link.c_str(), dir.Wide("").c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY | 2);
+  if (!Exists(dir.root + "цикл\\up") && !RunUnix(dir.Wide("цикл"), L"/bin/ln -s .. up", link, true))
+    GTEST_SKIP() << "no folder link can be made here";
   ASSERT_TRUE(Attributes(dir.root + "цикл\\up") & FILE_ATTRIBUTE_REPARSE_POINT);
   search.Kind = 2;
   Run();
   EXPECT_EQ(Count(), 1);
-  EXPECT_EQ(Texts(found), (std::vector<std::string>{dir.root + "цикл", dir.root + "цикл\\a.wgw",
-                                                    dir.root + "цикл\\up"}));
+  const std::string r = dir.root + "цикл";
+  EXPECT_EQ(Found(), (Names{r, r + "\\a.wgw", r + "\\up"}));
 }
 
 TEST(MatchMask, Wildcards) {
-  EXPECT_TRUE(MatchMask("a.wgw", "*.wgw"));
-  EXPECT_FALSE(MatchMask("a.wgw1", "*.wgw"));
-  EXPECT_FALSE(MatchMask("a.wgwx", "*.wgw"));
-  EXPECT_TRUE(MatchMask(".wgw", "*.wgw"));
-  EXPECT_TRUE(MatchMask("", "*"));
-  EXPECT_TRUE(MatchMask("", ""));
-  EXPECT_FALSE(MatchMask("a", ""));
-  EXPECT_TRUE(MatchMask("a.b.c", "*.*.c"));
-  EXPECT_TRUE(MatchMask("abcabd", "*ab?"));
-  EXPECT_FALSE(MatchMask("ab", "a?b"));
-  EXPECT_TRUE(MatchMask("ф1", "?#"));
-  EXPECT_FALSE(MatchMask("фa", "?#"));
-  EXPECT_FALSE(MatchMask("#", "#"));
-  EXPECT_FALSE(MatchMask("Ф", "ф"));
+  for (auto [name, mask] : {std::pair{"a.wgw", "*.wgw"}, {".wgw", "*.wgw"}, {"", "*"}, {"", ""},
+                            {"abcabd", "*ab?"}, {"a.b.c", "*.*.c"}, {"ф1", "?#"}})
+    EXPECT_TRUE(MatchMask(name, mask)) << name << " " << mask;
+  for (auto [name, mask] : {std::pair{"a.wgw1", "*.wgw"}, {"a.wgwx", "*.wgw"}, {"a", ""},
+                            {"ab", "a?b"}, {"фa", "?#"}, {"#", "#"}, {"Ф", "ф"}})
+    EXPECT_FALSE(MatchMask(name, mask)) << name << " " << mask;
   EXPECT_EQ(LowerLatin("AbZ.ЖЁ@["), "abz.ЖЁ@[");
   // Many stars against a long near miss must not take exponential time.
   EXPECT_FALSE(MatchMask(std::string(200, 'a'), "*a*a*a*a*a*a*a*a*a*a*b"));
