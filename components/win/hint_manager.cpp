@@ -9,9 +9,12 @@ TKestoHintManager* HintManager = nullptr;
 namespace {
 
 // The tool record keeps its text; the control's Hint outlives the tooltip,
-// but the UTF-16 copy has to live somewhere too.
+// but the UTF-16 copy has to live somewhere too. It keeps the tooltip's font
+// as well: when the control's window goes first it takes the tooltip window
+// with it, and the font could no longer be asked for.
 struct ToolRecord : TToolRecord {
   std::wstring text;
+  HFONT font = nullptr;
 };
 
 HWND TipWindow(TToolRecord* tool) { return reinterpret_cast<HWND>(tool->lParam); }
@@ -26,7 +29,8 @@ TToolRecord* AddWindow(TKestoHintManager* m, HWND control) {
   HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, style, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, control, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(tip, WM_SETFONT, reinterpret_cast<WPARAM>(toolkit::CreateFontFrom(m->Font)), TRUE);
+  tool->font = toolkit::CreateFontFrom(m->Font);
+  SendMessageW(tip, WM_SETFONT, reinterpret_cast<WPARAM>(tool->font), TRUE);
   SetWindowPos(tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(tool));
   SendMessageW(tip, TTM_SETTIPBKCOLOR, toolkit::ResolveColor(m->Font.Color), 0);
@@ -40,13 +44,14 @@ TToolRecord* AddWindow(TKestoHintManager* m, HWND control) {
 }
 
 void Remove(TKestoHintManager*, TToolRecord* tool) {
+  auto* record = static_cast<ToolRecord*>(tool);
   HWND tip = TipWindow(tool);
   if (IsWindow(tip)) {
-    DeleteObject(reinterpret_cast<HFONT>(SendMessageW(tip, WM_GETFONT, 0, 0)));
     SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(tool));
     DestroyWindow(tip);
   }
-  delete static_cast<ToolRecord*>(tool);
+  if (record->font) DeleteObject(record->font);
+  delete record;
 }
 
 void SetText(TKestoHintManager*, TToolRecord* tool, const std::string& text) {

@@ -1,0 +1,56 @@
+#include "components/win/label.h"
+
+#include "runtime/dispatch.h"
+#include "runtime/pull.h"
+#include "toolkit/cp1251_win.h"
+
+TKestoLabel::TKestoLabel(toolkit::TControl* parent_control) : TKestoWin(parent_control) {
+  control_ = new toolkit::TControl(parent, L"STATIC", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOTIFY);
+}
+
+void TKestoLabel::SetAutoSize(uint8_t on) { auto_size_ = on; }
+
+void TKestoLabel::SetAlignment(uint8_t alignment) {
+  static const DWORD kStyles[] = {SS_LEFT, SS_RIGHT, SS_CENTER};
+  if (alignment > 2 || !control_) return;
+  control_->ModifyStyle(SS_LEFT | SS_RIGHT | SS_CENTER, kStyles[alignment]);
+  InvalidateRect(control_->Handle(), nullptr, TRUE);
+}
+
+void TKestoLabel::Initialise() {
+  TKestoWin::Initialise();
+  Show(Caption);
+}
+
+void TKestoLabel::Text(TData& data, uint16_t) { Show(PullString(data, TextSource, std::string())); }
+
+void TKestoLabel::Show(const std::string& text) {
+  if (!control_ || control_->Destroyed()) return;
+  control_->SetText(text);
+  if (auto_size_ != 1) return;
+  // The text's extent in the label's own font, plus whatever border the
+  // label's styles give it.
+  HWND w = control_->Handle();
+  std::wstring wide = toolkit::Widen(text);
+  RECT r{0, 0, 0, 0};
+  HDC dc = GetDC(w);
+  HGDIOBJ old = SelectObject(dc, control_->FontHandle() ? static_cast<HGDIOBJ>(control_->FontHandle())
+                                                        : GetStockObject(DEFAULT_GUI_FONT));
+  DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &r, DT_CALCRECT | DT_EXPANDTABS);
+  SelectObject(dc, old);
+  ReleaseDC(w, dc);
+  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(w, GWL_EXSTYLE)));
+  SetWindowPos(w, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(w, nullptr, TRUE);
+}
+
+bool TKestoLabel::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  if (msg == toolkit::kReflected + WM_COMMAND && HIWORD(wp) == STN_CLICKED) {
+    FireNull(Click);
+    result = 0;
+    return true;
+  }
+  return TKestoWin::OnMessage(msg, wp, lp, result);
+}
