@@ -1,2 +1,6 @@
 # image components (Windows only)
-set(OSTREL_IMAGE_SOURCES)
+set(OSTREL_IMAGE_SOURCES
+  components/image/colour.cpp
+  components/image/draw.cpp
+  toolkit/bitmap_win.cpp
+  toolkit/colour_dialog_win.cpp)
