@@ -4,11 +4,9 @@
 #pragma once
 #include <filesystem>
 #include <memory>
-#include <random>
 #include <string>
 
 #include "components/text/storage.h"
-#include "runtime/nested.h"
 #include "schema/model_writer.h"
 #include "tests/core/probes.h"
 #ifdef _WIN32
@@ -21,7 +19,6 @@ namespace nested_test {
 
 // The model writer's outer data, in the order of its points.
 enum Input { kFloors, kColour1, kColour2, kEnglish, kRussian, kField1, kField2, kField3, kField4, kFolder };
-constexpr int kInputCount = 10;
 
 inline std::filesystem::path Native(const std::string& cp1251) {
 #ifdef _WIN32
@@ -31,43 +28,14 @@ inline std::filesystem::path Native(const std::string& cp1251) {
 #endif
 }
 
-// A fresh folder in the temp folder, ending in the separator; removed with
-// its content at the end of the test.
-class TempFolder {
- public:
-  TempFolder() {
-    static std::mt19937 random(std::random_device{}());
-#ifdef _WIN32
-    path_ = toolkit::TempFolder() + "ostrel_nested_" + std::to_string(random()) + "\\";
-#else
-    path_ = "/tmp/ostrel_nested_" + std::to_string(random()) + "/";
-#endif
-    std::filesystem::create_directories(Native(path_));
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(Native(path_), ignored);
-  }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 class WallSchema {
  public:
   WallSchema() {
-    ModelWriter = std::make_unique<TKestoMultiElementEx>(nullptr, this);
-    ModelWriter->Mode = 0;
     ModelWriter->OuterEvents.resize(1);
-    ModelWriter->OuterData.resize(kInputCount);
+    ModelWriter->OuterData.resize(10);
     ModelWriter->OuterEvents[0] = Link<&Probe::In>(&Written);
-#ifdef _WIN32
-    WallFolderMaker = std::make_unique<TKestoMultiElementEx>(nullptr, this);
-    WallFolderMaker->Mode = 0;
     WallFolderMaker->OuterData.resize(2);
-#endif
-    for (int i = 0; i < kInputCount; ++i) Set(static_cast<Input>(i), "");
+    for (int i = kFloors; i <= kFolder; ++i) Set(static_cast<Input>(i), "");
     ModelWriter->SetFactory(&TClassMultiElementEx_4EA8790::Factory);
 #ifdef _WIN32
     WallFolderMaker->SetFactory(&TClassMultiElementEx_4EA8FD0::Factory);
@@ -78,13 +46,11 @@ class WallSchema {
   void Set(Input input, const std::string& value) {
     Inputs[input] = std::make_unique<TKestoMemory>(StringData(value));
     ModelWriter->OuterData[input] = Link<&TKestoMemory::Value>(Inputs[input].get());
-#ifdef _WIN32
     WallFolderMaker->OuterData[0] = ModelWriter->OuterData[kFloors];
     WallFolderMaker->OuterData[1] = ModelWriter->OuterData[kEnglish];
-#endif
   }
 
-  // What the cutter's Rest does: one template through the writer.
+  // What the cutter's Rest does with each template.
   void Write() {
     TData rest = StringData("");
     FireEvent(Link<&TKestoMultiElementEx::Work>(ModelWriter.get(), 0), rest);
@@ -92,11 +58,9 @@ class WallSchema {
 
   DispatchOn dispatch;
   Probe Written;
-  std::unique_ptr<TKestoMemory> Inputs[kInputCount];
-  std::unique_ptr<TKestoMultiElementEx> ModelWriter;
-#ifdef _WIN32
-  std::unique_ptr<TKestoMultiElementEx> WallFolderMaker;
-#endif
+  std::unique_ptr<TKestoMemory> Inputs[kFolder + 1];
+  std::unique_ptr<TKestoMultiElementEx> ModelWriter = std::make_unique<TKestoMultiElementEx>(nullptr);
+  std::unique_ptr<TKestoMultiElementEx> WallFolderMaker = std::make_unique<TKestoMultiElementEx>(nullptr);
 };
 
 }  // namespace nested_test
