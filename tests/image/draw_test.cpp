@@ -91,17 +91,25 @@ TEST_F(Rectangle, DataPointsAreReadInOrderAndTheFillColourOnlyWhenFilling) {
   EXPECT_EQ(log, (std::vector<int>{dc_value, 1, 2, 3, 4, 5, 6, 7, dc_value, 1, 2, 3, 4, 6, 7}));
 }
 
-TEST_F(Rectangle, MissingTargetsDrawNothingButDrawnStillFires) {
+TEST_F(Rectangle, WindowsAreDrawnOnAndMissingTargetsOnlyFireDrawn) {
   TBitmap empty(0, 5);
   Draw({});
   DrawOnBitmap(&empty);
+  rect.TargetKind = 1;
+  HWND window = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 400, 300, 40, 40, nullptr,
+                                nullptr, nullptr, nullptr);
+  Draw(IntegerData(int32_t(reinterpret_cast<intptr_t>(window))));
+  HDC window_dc = GetDC(window);
+  EXPECT_EQ(GetPixel(window_dc, 10, 10), 0xFF00FFu);
+  ReleaseDC(window, window_dc);
+  DestroyWindow(window);
   // A window handle of 0 would be the whole screen.
-  rect.TargetKind = 1, rect.FillColor = 0x123456, rect.Point1 = Pt(0, 0), rect.Point2 = Pt(300, 300);
+  rect.FillColor = 0x123456, rect.Point1 = Pt(0, 0), rect.Point2 = Pt(300, 300);
   Draw(IntegerData(0));
   HDC screen = GetDC(nullptr);
   EXPECT_NE(GetPixel(screen, 150, 150), 0x123456u);
   ReleaseDC(nullptr, screen);
-  EXPECT_EQ(drawn.values.size(), 3u);
+  EXPECT_EQ(drawn.values.size(), 4u);
 }
 
 TEST(RectangleGeometry, ScalesEachAxisAndRoundsHalvesToEven) {
