@@ -67,11 +67,13 @@ class TKestoMultiElementEx {
   // Set once the outer arrays are linked; in mode 0 builds the standing instance.
   void SetFactory(TMultiFactory factory);
 
+  // Without a current instance both build a fresh one and free it after the
+  // call; without a factory they do nothing (Data answers Break).
   void Work(TData& data, uint16_t index);  // drives the instance's InnerWork[index]
   void Data(TData& data, uint16_t index);  // asks the instance's InnerData[index]
   // Destroys listed instance number ValueToInteger(data); refused while that
-  // instance is calling out. A `index` within its inner work links is fired
-  // first, with data.
+  // instance is calling out. When `index` names one of its inner work links,
+  // that link is fired with data first.
   void Free(TData& data, uint16_t index);
 
   TKestoEditMultiEx* Current() const { return current_; }

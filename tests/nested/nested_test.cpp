@@ -179,6 +179,8 @@ TEST_F(NestedTest, InstanceLifetimes) {
   Build(1, 0, 0);
   EXPECT_EQ(ProbeSchema::freed, (std::vector<int>{0, 2, 1}));
 
+  EXPECT_EQ(ValueToString(Work(StringData("a"))), "a");  // no factory yet: nothing to build
+  EXPECT_EQ(Read(0), "outer default");
   host->SetFactory(&ProbeSchema::Factory);
   EXPECT_EQ(ValueToString(Work(StringData("a"))), "edited inside");
   EXPECT_EQ(Read(0), "inner answer");
