@@ -23,7 +23,8 @@ ApplicationListener g_listener;
 }  // namespace
 
 TControl* EnsureApplicationWindow() {
-  if (ApplicationWindow) return ApplicationWindow;
+  if (ApplicationWindow && !ApplicationWindow->Destroyed()) return ApplicationWindow;
+  FreeApplicationWindow();  // closed with an earlier main form
   // A zero-sized popup with a caption: it carries the taskbar button for the
   // forms it owns.
   ApplicationWindow = new TControl(nullptr, "", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS |
