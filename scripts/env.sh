@@ -44,11 +44,13 @@ start_wine() {
   export WINEARCH=win64
   mkdir -p "$WINEPREFIX"
   wineserver -p </dev/null >/dev/null 2>&1 &
-  if [ ! -f "$WINEPREFIX/.ostrel-ready" ]; then
+  if [ ! -f "$WINEPREFIX/.ostrel-ready-2" ]; then
     wine wineboot -i </dev/null >/dev/null 2>&1 || true
     # A crashing test must fail, not wait for somebody to close a dialog.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
-    touch "$WINEPREFIX/.ostrel-ready"
+    # Without a window manager (Xvfb) nobody would draw the window frames.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+    touch "$WINEPREFIX/.ostrel-ready-2"
   fi
 }
 
