@@ -11,7 +11,7 @@ void TKestoWindowEvents::Color(TData& data, uint16_t) {
 }
 
 void TKestoWindowEvents::HookHint(const std::string& hint) {
-  if (hint.empty() || !HintManager || !control_) return;
+  if (hint.empty() || !HintManager || !control_ || tooltip_) return;
   hints_ = HintManager;
   hint_ = hint;
   tooltip_ = hints_->Operations->AddWindow(hints_, control_->Handle());
