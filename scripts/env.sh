@@ -4,7 +4,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
 
-PACKAGES=(cmake ninja-build g++ clang libgtest-dev libgmock-dev googletest libbenchmark-dev
+PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
           mingw-w64 wine64 wine xvfb x11-utils imagemagick locales libz-mingw-w64-dev)
 
 install_missing() {
@@ -16,7 +16,7 @@ install_missing() {
     echo "Installing: ${missing[*]}"
     local sudo=""; [ "$(id -u)" = 0 ] || sudo=sudo
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
   fi
   # The 1251 run of the Windows suite needs the Russian locale to exist.
   if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
