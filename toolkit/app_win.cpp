@@ -74,10 +74,6 @@ void RunMessageLoop() {
     g_error = nullptr;
     std::rethrow_exception(error);
   }
-  if (ApplicationWindow && !ApplicationWindow->Destroyed()) {
-    // The loop ended without the main form closing it: close it now.
-    SendMessageW(ApplicationWindow->Handle(), WM_CLOSE, 0, 0);
-  }
   FreeApplicationWindow();
 }
 
