@@ -5,7 +5,7 @@
 namespace toolkit {
 
 COLORREF ResolveColor(uint32_t color) {
-  if ((color >> 24) == 0xFF) return GetSysColor(static_cast<int>(color & 0xFF));
+  if (color & 0x80000000u) return GetSysColor(static_cast<int>(color & 0xFF));
   return color & 0x00FFFFFF;
 }
 

@@ -7,7 +7,8 @@
 
 namespace toolkit {
 
-// 0x00BBGGRR; with the top byte 0xFF a system colour whose index is the low byte.
+// 0x00BBGGRR; with the top bit set a system colour whose index is the low
+// byte (the program writes them as 0xFF0000nn).
 COLORREF ResolveColor(uint32_t color);
 
 struct TFontRecord {

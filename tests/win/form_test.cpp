@@ -70,6 +70,7 @@ TEST(Colors, SystemColoursResolve) {
   EXPECT_EQ(toolkit::ResolveColor(0xFF00000F), GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(toolkit::ResolveColor(0x00336699), 0x00336699u);
   EXPECT_EQ(toolkit::ResolveColor(0x12336699), 0x00336699u);
+  EXPECT_EQ(toolkit::ResolveColor(0x80000005), GetSysColor(COLOR_WINDOW));
 }
 
 TEST_F(FormTest, BorderTable) {
