@@ -15,21 +15,9 @@ namespace {
 // receives exactly the program's cp1251 bytes, and they come back unchanged,
 // whatever the system's code page is. Through cp1251 instead, every Cyrillic
 // letter would turn into "?" on a system with another code page.
-std::wstring ToProfile(const std::string& bytes) {
-  if (bytes.empty()) return std::wstring();
-  int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), w.data(), n);
-  return w;
-}
+std::wstring ToProfile(const std::string& bytes) { return WidenFrom(CP_ACP, bytes); }
 
-std::string FromProfile(const wchar_t* w, int length) {
-  if (length <= 0) return std::string();
-  int n = WideCharToMultiByte(CP_ACP, 0, w, length, nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, w, length, s.data(), n, nullptr, nullptr);
-  return s;
-}
+std::string FromProfile(const wchar_t* w, int length) { return NarrowTo(CP_ACP, w, length); }
 
 }  // namespace
 
