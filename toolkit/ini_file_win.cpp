@@ -26,8 +26,7 @@ std::string FromProfile(const wchar_t* w, int length) { return NarrowTo(CP_ACP, 
 
 int32_t TIniFile::ValueInteger(const std::string& key, int32_t value) {
   if (Mode == kWrite) {
-    WritePrivateProfileStringW(ToProfile(Section).c_str(), ToProfile(key).c_str(),
-                               std::to_wstring(value).c_str(), Widen(FileName).c_str());
+    ValueString(key, std::to_string(value));
     return value;
   }
   return static_cast<int32_t>(GetPrivateProfileIntW(

@@ -80,9 +80,7 @@ void TKestoFileSearch::List(const std::string& folder) {
   FindHandle listing(FindFirstFileW(toolkit::Widen(folder + "*.*").c_str(), &found));
   if (!listing.Valid()) return;
   do {
-    // A local copy: a Found listener may start another search on this
-    // component and change entry_ under our feet.
-    const std::string name = entry_ = toolkit::Narrow(found.cFileName);
+    const std::string name = toolkit::Narrow(found.cFileName);
     if (name == "." || name == "..") continue;
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       if (Kind != 0) Report(folder, name);

@@ -25,9 +25,8 @@ class TKestoFileSearch {
   void List(const std::string& folder);
   void Report(const std::string& folder, const std::string& name);
 
-  std::string mask_;     // lower-cased mask of the running search
-  int32_t count_ = 0;    // matching files so far
-  std::string entry_;    // the entry being examined
+  std::string mask_;   // lower-cased mask of the running search
+  int32_t count_ = 0;  // matching files so far
 };
 
 // Only the letters A to Z change; other bytes, Cyrillic included, stay.

@@ -9,6 +9,7 @@
 #include "runtime/pull.h"
 #include "toolkit/app_win.h"
 #include "toolkit/cp1251_win.h"
+#include "toolkit/file_bytes.h"
 
 namespace {
 
@@ -59,7 +60,6 @@ void DeleteDirectly(const std::string& name) {
   std::string folder = cut == std::string::npos ? std::string() : name.substr(0, cut + 1);
   std::string pattern = cut == std::string::npos ? name : name.substr(cut + 1);
   if (!folder.empty() && folder.back() != '\\') folder += '\\';
-  if (!pattern.empty() && pattern[0] == '\\') pattern.erase(0, 1);
 
   // Collect first, delete afterwards: deleting while the listing is open
   // could make the system skip or repeat entries.
@@ -78,11 +78,6 @@ void DeleteDirectly(const std::string& name) {
     if (!DeleteFileW(file.c_str())) break;
 }
 
-bool IsGone(const std::string& name) {
-  DWORD attributes = GetFileAttributesW(toolkit::Widen(name).c_str());
-  return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 }  // namespace
 
 void TKestoFileTools::Delete(TData& data, uint16_t) {
@@ -91,5 +86,5 @@ void TKestoFileTools::Delete(TData& data, uint16_t) {
     DeleteToRecycleBin(name);
   else
     DeleteDirectly(name);
-  if (IsGone(name)) ForwardNull(data, Done);
+  if (!toolkit::IsExistingFile(name)) ForwardNull(data, Done);  // gone, or a folder
 }

@@ -10,10 +10,7 @@ namespace {
 toolkit::TIniFile Open(TKestoini& ini, TData& data, toolkit::TIniFile::TMode mode) {
   // Macros expanded; a bare name (no ":" and no "\") goes into the program folder.
   std::string name = PullFileName(PullString(data, ini.FileNameSource, ini.FileName));
-  toolkit::TIniFile file(name);
-  file.Section = PullString(data, ini.SectionSource, ini.Section);
-  file.Mode = mode;
-  return file;
+  return toolkit::TIniFile(name, mode, PullString(data, ini.SectionSource, ini.Section));
 }
 
 }  // namespace
