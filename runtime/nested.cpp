@@ -61,10 +61,7 @@ TKestoEditMultiEx* TKestoMultiElementEx::NewInstance() {
 }
 
 void TKestoMultiElementEx::DestroyInstance(TKestoEditMultiEx* instance) {
-  if (TClassMultiBase* schema = instance->Schema())
-    delete schema;  // takes the boundary with it
-  else
-    delete instance;
+  delete instance->Schema();  // takes the boundary with it
 }
 
 bool TKestoMultiElementEx::IsBusy(const TKestoEditMultiEx* instance) const {
@@ -83,14 +80,11 @@ void TKestoMultiElementEx::SetFactory(TMultiFactory factory) {
 }
 
 void TKestoMultiElementEx::Work(TData& data, uint16_t index) {
-  if (current_) {
-    if (index < current_->InnerWork.size()) FireEvent(current_->InnerWork[index], data);
-    return;
-  }
-  TKestoEditMultiEx* transient = NewInstance();
-  if (!transient) return;
-  if (index < transient->InnerWork.size()) FireEvent(transient->InnerWork[index], data);
-  DestroyInstance(transient);
+  const bool transient = !current_;
+  TKestoEditMultiEx* instance = transient ? NewInstance() : current_;
+  if (!instance) return;
+  if (index < instance->InnerWork.size()) FireEvent(instance->InnerWork[index], data);
+  if (transient) DestroyInstance(instance);
 }
 
 void TKestoMultiElementEx::Data(TData& data, uint16_t index) {

@@ -43,7 +43,6 @@ class TKestoEditMultiEx {
   void Event(TData& data, uint16_t index);  // fires the host's outer event `index`
   void Data(TData& data, uint16_t index);   // reads the host's outer data link `index`
 
-  TKestoMultiElementEx* Host() const { return host_; }
   TClassMultiBase* Schema() const { return schema_; }
 
  private:
