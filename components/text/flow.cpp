@@ -1,7 +1,6 @@
 #include "components/text/flow.h"
 
 #include <cstdlib>
-#include <cstring>
 
 #include "runtime/dispatch.h"
 #include "runtime/pull.h"
@@ -119,21 +118,14 @@ void TKestoFor::Run(TData& data, uint16_t) {
   int64_t last = PullInteger(data, EndSource, End);
   // Bounds and steps in 64 bits: a range that reaches the 32-bit limit ends
   // instead of wrapping around into an endless loop.
-  if (Step > 0) {
-    if (IncludeEnd == 0) --last;
-    while (Count <= last) {
+  if (Step != 0) {
+    const bool up = Step > 0;
+    if (IncludeEnd == 0) last += up ? -1 : 1;
+    while (up ? Count <= last : Count >= last) {
       FireInteger(Iteration, Count);
       const int64_t next = int64_t{Count} + Step;
       Count = Wrap(next);
-      if (next > INT32_MAX) break;
-    }
-  } else if (Step < 0) {
-    if (IncludeEnd == 0) ++last;
-    while (Count >= last) {
-      FireInteger(Iteration, Count);
-      const int64_t next = int64_t{Count} + Step;
-      Count = Wrap(next);
-      if (next < INT32_MIN) break;
+      if (next != Count) break;  // passed a 32-bit limit
     }
   }
   ForwardInteger(data, Done, Count);
