@@ -21,11 +21,6 @@ size_t TMemoryStream::Write(const void* buffer, size_t count) {
   return count;
 }
 
-void TMemoryStream::Clear() {
-  bytes_.clear();
-  position_ = 0;
-}
-
 namespace toolkit {
 
 std::string ReadAllBytes(TStream& stream) {

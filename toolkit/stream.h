@@ -27,7 +27,6 @@ class TMemoryStream final : public TStream {
   void SetPosition(uint64_t position) override { position_ = position; }
 
   const std::string& Bytes() const { return bytes_; }
-  void Clear();
 
  private:
   std::string bytes_;

@@ -6,7 +6,6 @@
 
 class TStrList {
  public:
-  void Clear() { lines_.clear(); }
   // Stored unchanged: a line holding CR LF stays one line.
   void Add(std::string line) { lines_.push_back(std::move(line)); }
 
