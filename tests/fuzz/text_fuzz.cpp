@@ -5,23 +5,17 @@
 #include <cstdlib>
 
 #include "components/text/strings.h"
-#include "tests/core/probes.h"
+#include "tests/text/helpers.h"
 #include "tests/text/reference_model.h"
 #include "toolkit/strlist.h"
 
 namespace {
 
+using namespace text_test;
 using std::string;
 
 void Check(bool holds) {
   if (!holds) std::abort();
-}
-
-TKesto_Event To(Probe& probe) { return Link<&Probe::In>(&probe); }
-
-template <auto Point, class C>
-void Fire(C& component, TData value = TData()) {
-  FireEvent(Link<Point>(&component), value);
 }
 
 void FuzzSplit(FuzzedDataProvider& in) {
@@ -52,7 +46,7 @@ void FuzzFormat(FuzzedDataProvider& in) {
   for (uint16_t i = 0; i < count; ++i) {
     values.push_back(in.ConsumeRandomLengthString(8));
     sources[i].answer = StringData(values.back());
-    format.StrSources[i] = Link<&Source::Get>(&sources[i]);
+    format.StrSources[i] = From(sources[i]);
   }
   Probe result;
   format.Result = To(result);
