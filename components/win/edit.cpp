@@ -14,7 +14,6 @@ void TKestoEdit::Initialise() {
   control_ = new toolkit::TControl(parent, L"EDIT", style);
   TKestoWin::Initialise();
   SetTextQuietly(InitialText);
-  last_text_ = InitialText;
 }
 
 // The box sends its change notification from inside the text change, so

@@ -41,7 +41,6 @@ class TKestoEdit : public TKestoWin {
   // Sets the text without reporting it as a change.
   void SetTextQuietly(const std::string& text);
 
-  std::string last_text_;
   bool initialised_ = false;  // the first change after creation is not reported
   bool enter_pending_ = false;
 };

@@ -1,7 +1,5 @@
 #include "components/win/hint_manager.h"
 
-#include <memory>
-
 #include "toolkit/cp1251_win.h"
 
 TKestoHintManager* HintManager = nullptr;
