@@ -7,6 +7,8 @@
 
 // --- the family ---
 
+static bool Usable(const toolkit::TControl* control) { return control && !control->Destroyed(); }
+
 int32_t TKestoWinList::InsertFirst(const std::string& text) {
   const std::string rest = control_->Text();
   control_->SetText(rest.empty() ? text : text + "\r\n" + rest);
@@ -32,7 +34,7 @@ void TKestoWinList::LoadStrings() {
 
 void TKestoWinList::Add(TData& data, uint16_t) {
   std::string text = PullString(data, Str, std::string());
-  if (control_ && !control_->Destroyed()) {
+  if (Usable(control_)) {
     const int32_t i = AddAtTop == 1 ? InsertFirst(text) : Append(text);
     if (SelectAdded == 1 && i >= 0) SelectItem(i);
     TData item = PullValue(data, ItemData, nullptr);
@@ -55,8 +57,6 @@ void TKestoWinList::Array(TData& data, uint16_t) {
   }
   SetArray(data, array_.get());
 }
-
-static bool Usable(const toolkit::TControl* control) { return control && !control->Destroyed(); }
 
 bool TKestoWinList::ReadItem(void* self, const TData& index, TData& out) {
   auto* list = static_cast<TKestoWinList*>(self);
