@@ -23,15 +23,18 @@ HWND DefaultButtonFor(HWND target) {
   return nullptr;
 }
 
+bool WantsEnter(const MSG& msg) {
+  MSG probe = msg;
+  return SendMessageW(msg.hwnd, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&probe)) &
+         (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);
+}
+
 LRESULT CALLBACK EnterHook(int code, WPARAM wp, LPARAM lp) {
   auto* msg = reinterpret_cast<MSG*>(lp);
   if (code == HC_ACTION && wp == PM_REMOVE && msg->message == WM_KEYDOWN &&
       msg->wParam == VK_RETURN && msg->hwnd) {
     HWND button = DefaultButtonFor(msg->hwnd);
-    MSG probe = *msg;
-    LRESULT wants =
-        SendMessageW(msg->hwnd, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&probe));
-    if (button && !(wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))) {
+    if (button && !WantsEnter(*msg)) {
       // Pressed later from the queue: the hook must not run a whole event
       // chain (perhaps a modal box) inside the peek that called it.
       PostMessageW(button, kPressDefault, 0, 0);
