@@ -32,20 +32,23 @@ TData PullChain(TData& data, const TKesto_Event& link, const TData* def) {
   return whole;
 }
 
-std::string PullString(TData& data, const TKesto_Event& link, const std::string& def) {
+// The rule with a plain default: empty (or 0) means "no default".
+template <class T>
+static T PullConverted(TData& data, const TKesto_Event& link, const T& def,
+                       T (*convert)(const TData&)) {
   TData answer;
-  if (AskSource(link, answer)) return ValueToString(answer);
-  if (!def.empty()) return def;
-  if (data.Type() != dtNull) return ValueToString(TakeFirst(data));
+  if (AskSource(link, answer)) return convert(answer);
+  if (def != T()) return def;
+  if (data.Type() != dtNull) return convert(TakeFirst(data));
   return def;
 }
 
+std::string PullString(TData& data, const TKesto_Event& link, const std::string& def) {
+  return PullConverted(data, link, def, &ValueToString);
+}
+
 int32_t PullInteger(TData& data, const TKesto_Event& link, int32_t def) {
-  TData answer;
-  if (AskSource(link, answer)) return ValueToInteger(answer);
-  if (def != 0) return def;
-  if (data.Type() != dtNull) return ValueToInteger(TakeFirst(data));
-  return def;
+  return PullConverted(data, link, def, &ValueToInteger);
 }
 
 template <class T>

@@ -7,6 +7,9 @@ BUILD="$ROOT/build"
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
           mingw-w64 wine64 wine xvfb x11-utils imagemagick locales libz-mingw-w64-dev)
 
+SUDO=""
+[ "$(id -u)" = 0 ] || SUDO=sudo
+
 install_missing() {
   local missing=()
   for p in "${PACKAGES[@]}"; do
@@ -14,14 +17,12 @@ install_missing() {
   done
   if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
-    local sudo=""; [ "$(id -u)" = 0 ] || sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
   fi
   # The 1251 run of the Windows suite needs the Russian locale to exist.
   if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
-    local sudo=""; [ "$(id -u)" = 0 ] || sudo=sudo
-    $sudo localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
+    $SUDO localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
   fi
 }
 

@@ -28,6 +28,7 @@ TControl::TControl(TControl* parent, const wchar_t* windowClass, DWORD style, DW
                               0, 0, parent ? parent->Handle() : nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
   Attach(hwnd);
+  own_class_ = windowClass == OwnWindowClass();
   if (parent) color_ = parent->color_;
 }
 
@@ -36,6 +37,7 @@ TControl::TControl(HWND owner, const std::string& caption, DWORD style, DWORD ex
                               style & ~WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   Attach(hwnd);
+  own_class_ = true;
 }
 
 TControl::~TControl() {
@@ -115,7 +117,7 @@ LRESULT TControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (ColorChild(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), result)) return result;
       break;
     case WM_ERASEBKGND:
-      if (previous_ == &DefWindowProcW) {
+      if (own_class_) {
         RECT r;
         GetClientRect(hwnd, &r);
         FillRect(reinterpret_cast<HDC>(wp), &r, brush_ ? brush_ : GetSysColorBrush(COLOR_BTNFACE));

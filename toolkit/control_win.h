@@ -45,7 +45,6 @@ class TControl {
   uint32_t Color() const { return color_; }
   void SetFont(const TFontRecord& font);
   void CopyFont(const TControl& from);
-  const TFontRecord& Font() const { return font_; }
   HFONT FontHandle() const { return hfont_; }
   void SetEnabled(bool enabled);
   void SetVisible(bool visible);
@@ -72,6 +71,7 @@ class TControl {
   TControl* parent_ = nullptr;
   WNDPROC previous_ = nullptr;
   TControlListener* listener_ = nullptr;
+  bool own_class_ = false;  // erases its own background
   uint32_t color_ = 0xFF00000F;
   HBRUSH brush_ = nullptr;
   TFontRecord font_;

@@ -28,7 +28,7 @@ void TKestoEdit::SetTextQuietly(const std::string& text) {
 
 bool TKestoEdit::ReadOwnText(void* self, TData& out) {
   auto* edit = static_cast<TKestoEdit*>(self);
-  if (!edit->control_ || edit->control_->Destroyed()) return false;
+  if (!edit->HasWindow()) return false;
   SetString(out, edit->control_->Text());
   return true;
 }
@@ -40,7 +40,7 @@ bool TKestoEdit::GetText(TData& out) {
 void TKestoEdit::Text(TData& data, uint16_t) {
   enter_pending_ = false;
   std::string text = PullString(data, Str, std::string());
-  if (!control_ || control_->Destroyed()) return;
+  if (!HasWindow()) return;
   HWND w = control_->Handle();
   DWORD start = 0;
   SendMessageW(w, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
@@ -68,7 +68,7 @@ void TKestoEdit::EnterPressed() {
   FireEvent(Enter, text);
   // A receiver that wrote a new text through Text has cleared the flag and
   // keeps its text; otherwise the box is emptied, silently.
-  if (enter_pending_ && control_ && !control_->Destroyed()) SetTextQuietly(std::string());
+  if (enter_pending_ && HasWindow()) SetTextQuietly(std::string());
 }
 
 bool TKestoEdit::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

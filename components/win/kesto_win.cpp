@@ -4,17 +4,14 @@
 #include "runtime/pull.h"
 #include "toolkit/cp1251_win.h"
 
-TKestoWin::TKestoWin(toolkit::TControl* parent_control)
-    : parent(parent_control), Background(parent_control ? parent_control->Color() : 0xFF00000F) {}
-
-TKestoWin::~TKestoWin() { FreeControl(); }
+TKestoWin::TKestoWin(toolkit::TControl* parent_control) : parent(parent_control) {
+  if (parent) Background = parent->Color();
+}
 
 void TKestoWin::Initialise() {
   // The subclass has created control_ by now.
   if (!control_) return;
-  control_->SetListener(this);
-  control_->SetColor(Background);
-  control_->SetBounds(Left, Top, Width, Height);
+  ApplyCommon();
   if (Ctl3D == 0) {
     control_->ModifyStyle(WS_BORDER, 0);
     control_->ModifyExStyle(0, WS_EX_CLIENTEDGE);
@@ -23,8 +20,6 @@ void TKestoWin::Initialise() {
     control_->ModifyStyle(0, WS_BORDER);
     control_->ModifyExStyle(WS_EX_CLIENTEDGE, 0);
   }
-  control_->SetEnabled(Enabled != 0);
-  if (Cursor) control_->SetCursor(reinterpret_cast<HCURSOR>(static_cast<intptr_t>(Cursor)));
   if (Flat) control_->ModifyStyle(0, 0x8000);
   if (ParentFont && parent)
     control_->CopyFont(*parent);
@@ -47,21 +42,19 @@ void TKestoWin::ApplyBorder() {
 
 // A linked ResizeWidth or ResizeHeight may change a size request: it is
 // asked with the requested change and answers the change to apply.
+int TKestoWin::Constrain(const TKesto_Event& point, int requested, int current) {
+  if (requested == current) return requested;
+  TData d = IntegerData(requested - current);
+  PassData(point, d);
+  return d.Type() == dtInteger ? current + d.IntValue : requested;
+}
+
 void TKestoWin::ConstrainSize(WINDOWPOS& pos) {
   if (pos.flags & SWP_NOSIZE) return;
   RECT r;
   GetWindowRect(control_->Handle(), &r);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  if (pos.cx != width) {
-    TData d = IntegerData(pos.cx - width);
-    PassData(ResizeWidth, d);
-    if (d.Type() == dtInteger) pos.cx = width + d.IntValue;
-  }
-  if (pos.cy != height) {
-    TData d = IntegerData(pos.cy - height);
-    PassData(ResizeHeight, d);
-    if (d.Type() == dtInteger) pos.cy = height + d.IntValue;
-  }
+  pos.cx = Constrain(ResizeWidth, pos.cx, r.right - r.left);
+  pos.cy = Constrain(ResizeHeight, pos.cy, r.bottom - r.top);
 }
 
 bool TKestoWin::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT&) {

@@ -25,7 +25,7 @@ void TKestoLabel::Initialise() {
 void TKestoLabel::Text(TData& data, uint16_t) { Show(PullString(data, TextSource, std::string())); }
 
 void TKestoLabel::Show(const std::string& text) {
-  if (!control_ || control_->Destroyed()) return;
+  if (!HasWindow()) return;
   control_->SetText(text);
   if (auto_size_ != 1) return;
   // The text's extent in the label's own font, plus whatever border the

@@ -7,8 +7,6 @@
 
 // --- the family ---
 
-static bool Usable(const toolkit::TControl* control) { return control && !control->Destroyed(); }
-
 int32_t TKestoWinList::InsertFirst(const std::string& text) {
   const std::string rest = control_->Text();
   control_->SetText(rest.empty() ? text : text + "\r\n" + rest);
@@ -34,7 +32,7 @@ void TKestoWinList::LoadStrings() {
 
 void TKestoWinList::Add(TData& data, uint16_t) {
   std::string text = PullString(data, Str, std::string());
-  if (Usable(control_)) {
+  if (HasWindow()) {
     const int32_t i = AddAtTop == 1 ? InsertFirst(text) : Append(text);
     if (SelectAdded == 1 && i >= 0) SelectItem(i);
     TData item = PullValue(data, ItemData, nullptr);
@@ -60,7 +58,7 @@ void TKestoWinList::Array(TData& data, uint16_t) {
 
 bool TKestoWinList::ReadItem(void* self, const TData& index, TData& out) {
   auto* list = static_cast<TKestoWinList*>(self);
-  if (!Usable(list->control_)) return false;
+  if (!list->HasWindow()) return false;
   const int32_t i = ValueToIndex(index);
   if (i < 0 || i >= list->Count()) return false;
   SetString(out, list->ItemText(i));
@@ -69,35 +67,35 @@ bool TKestoWinList::ReadItem(void* self, const TData& index, TData& out) {
 
 int32_t TKestoWinList::CountItems(void* self) {
   auto* list = static_cast<TKestoWinList*>(self);
-  return Usable(list->control_) ? list->Count() : 0;
+  return list->HasWindow() ? list->Count() : 0;
 }
 
 void TKestoWinList::AddItem(void* self, const TData& value) {
   auto* list = static_cast<TKestoWinList*>(self);
-  if (Usable(list->control_)) list->Append(ValueToString(value));
+  if (list->HasWindow()) list->Append(ValueToString(value));
 }
 
 void TKestoWinList::WriteItemAt(void* self, const TData& index, const TData& value) {
   auto* list = static_cast<TKestoWinList*>(self);
-  if (!Usable(list->control_)) return;
+  if (!list->HasWindow()) return;
   const int32_t i = ValueToIndex(index);
   if (i >= 0 && i < list->Count()) list->WriteItem(i, ValueToString(value));
 }
 
 void TKestoWinList::Clear(TData&, uint16_t) {
-  if (Usable(control_)) ClearItems();
+  if (HasWindow()) ClearItems();
 }
 
 void TKestoWinList::Select(TData& data, uint16_t) {
-  if (Usable(control_)) SelectItem(ValueToIndex(data));
+  if (HasWindow()) SelectItem(ValueToIndex(data));
 }
 
 void TKestoWinList::BeginUpdate(TData&, uint16_t) {
-  if (Usable(control_)) SetRedraw(false);
+  if (HasWindow()) SetRedraw(false);
 }
 
 void TKestoWinList::EndUpdate(TData&, uint16_t) {
-  if (Usable(control_)) SetRedraw(true);
+  if (HasWindow()) SetRedraw(true);
 }
 
 // --- list-box messages ---

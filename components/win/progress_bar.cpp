@@ -18,6 +18,6 @@ void TKestoProgressBar::Initialise() {
 
 void TKestoProgressBar::Position(TData& data, uint16_t) {
   const int32_t position = PullInteger(data, NoLink, 0);
-  if (control_ && !control_->Destroyed())
+  if (HasWindow())
     SendMessageW(control_->Handle(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }

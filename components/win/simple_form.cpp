@@ -5,15 +5,9 @@
 #include "runtime/startup.h"
 #include "toolkit/app_win.h"
 
-TKestoSimpleWin::~TKestoSimpleWin() { FreeControl(); }
-
 void TKestoSimpleWin::Initialise() {
-  control_->SetListener(this);
-  control_->SetColor(Background);
-  control_->SetBounds(Left, Top, Width, Height);
+  ApplyCommon();
   if (Ctl3D == 0) control_->ModifyExStyle(0, WS_EX_CLIENTEDGE);
-  control_->SetEnabled(Enabled != 0);
-  if (Cursor) control_->SetCursor(reinterpret_cast<HCURSOR>(static_cast<intptr_t>(Cursor)));
   if (!ParentFont) control_->SetFont(Font);
   // The form stays hidden until the start-up list shows it.
 }
@@ -77,15 +71,12 @@ void TKestoSimpleForm::SetHideTaskbarButton(uint8_t hide) {
   if (hide == 1) toolkit::ApplicationWindow->ModifyExStyle(0, WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME);
 }
 
-void TKestoSimpleForm::HookPaint(const TKesto_Event& link) {
-  paint_ = link;
-  painting_hooked_ = true;
-}
+void TKestoSimpleForm::HookPaint(const TKesto_Event& link) { paint_ = link; }
 
 void TKestoSimpleForm::Start(void* self) {
   auto* form = static_cast<TKestoSimpleForm*>(self);
   FireNull(form->Created);
-  if (form->Visible && !form->destroyed_) ShowWindow(form->control_->Handle(), SW_SHOW);
+  if (form->Visible && form->HasWindow()) ShowWindow(form->control_->Handle(), SW_SHOW);
 }
 
 void TKestoSimpleForm::OnMouseDown(int button) {
@@ -147,7 +138,7 @@ bool TKestoSimpleForm::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
       }
       break;
     case WM_PAINT:
-      if (!painting_hooked_) break;
+      if (!paint_.Linked()) break;
       Paint();
       result = 0;
       return true;

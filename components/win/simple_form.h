@@ -4,19 +4,6 @@
 
 class TKestoSimpleWin : public TKestoWindowEvents {
  public:
-  ~TKestoSimpleWin() override;
-
-  int32_t Left = 0, Top = 0, Width = 0, Height = 0;
-  uint8_t Align = 0;
-  int32_t TabOrder = 0;
-  uint32_t Background = 0xFF00000F;
-  uint8_t Ctl3D = 2;
-  std::string Hint;
-  toolkit::TFontRecord Font;
-  uint8_t ParentFont = 0;
-  uint8_t Visible = 1;
-  uint8_t Enabled = 1;
-  int32_t Cursor = 0;
   uint8_t DragByClient = 0;
 
   virtual void Initialise();
@@ -51,5 +38,4 @@ class TKestoSimpleForm : public TKestoSimpleWin {
   void Paint();
 
   TKesto_Event paint_;
-  bool painting_hooked_ = false;
 };

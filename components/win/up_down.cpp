@@ -15,7 +15,7 @@ static int ClassNumber() {
 }
 
 TKestoUpDown::~TKestoUpDown() {
-  if (control_ && !control_->Destroyed()) RemovePropW(control_->Handle(), kSelf);
+  if (HasWindow()) RemovePropW(control_->Handle(), kSelf);
 }
 
 void TKestoUpDown::Initialise() {

@@ -4,27 +4,34 @@
 
 #include "runtime/dispatch.h"
 
-TKestoWindowEvents::~TKestoWindowEvents() { FreeControl(); }
 
 void TKestoWindowEvents::Color(TData& data, uint16_t) {
   if (control_) control_->SetColor(static_cast<uint32_t>(ValueToInteger(data)));
 }
 
-void TKestoWindowEvents::HookHint(const std::string& hint) {
-  if (hint.empty() || !HintManager || !control_ || tooltip_) return;
+void TKestoWindowEvents::HookHint() {
+  if (Hint.empty() || !HintManager || !control_ || tooltip_) return;
   hints_ = HintManager;
-  hint_ = hint;
   tooltip_ = hints_->Operations->AddWindow(hints_, control_->Handle());
-  hints_->Operations->SetText(hints_, tooltip_, hint_);
+  hints_->Operations->SetText(hints_, tooltip_, Hint);
 }
 
-void TKestoWindowEvents::FreeControl() {
+void TKestoWindowEvents::ApplyCommon() {
+  control_->SetListener(this);
+  control_->SetColor(Background);
+  control_->SetBounds(Left, Top, Width, Height);
+  control_->SetEnabled(Enabled != 0);
+  if (Cursor) control_->SetCursor(reinterpret_cast<HCURSOR>(static_cast<intptr_t>(Cursor)));
+}
+
+// By now the component's own message handling is gone: the control stops
+// reporting to it first, then it is hidden and freed unless the system
+// already destroyed it.
+TKestoWindowEvents::~TKestoWindowEvents() {
+  if (control_) control_->SetListener(nullptr);
   if (tooltip_) hints_->Operations->Remove(hints_, tooltip_);
-  tooltip_ = nullptr;
-  if (!control_) return;
-  if (!destroyed_) ShowWindow(control_->Handle(), SW_HIDE);
+  if (HasWindow()) ShowWindow(control_->Handle(), SW_HIDE);
   delete control_;
-  control_ = nullptr;
 }
 
 static int ButtonOf(UINT msg) {
