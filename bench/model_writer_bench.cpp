@@ -33,7 +33,7 @@ std::string Block(const std::string& tag, size_t size) {
 // Answers the model writer's outer data: the inputs of the main window and
 // the fields of the template at hand.
 struct Inputs {
-  std::string values[10];
+  std::string values[11];
   void Get(TData& d, uint16_t index) { SetString(d, values[index]); }
 };
 
@@ -44,11 +44,12 @@ struct Bench {
     const char* fixed[] = {"101", "128 0 0", "255 255 255", "dark red", "тёмно-красный"};
     for (int i = 0; i < 5; ++i) inputs.values[i] = fixed[i];
     inputs.values[9] = folder;
+    inputs.values[10] = folder;
     for (int t = 0; t < kTemplates; ++t)
       fields.push_back({"wall_%1_%2_" + std::to_string(t) + ".wgw", Block("bottom", 1024),
                         Block("floor", 2048), Block("top", 1024)});
-    host.OuterData.resize(10);
-    for (uint16_t i = 0; i < 10; ++i) host.OuterData[i] = Link<&Inputs::Get>(&inputs, i);
+    host.OuterData.resize(11);
+    for (uint16_t i = 0; i < 11; ++i) host.OuterData[i] = Link<&Inputs::Get>(&inputs, i);
     host.OuterEvents.resize(1);
     host.SetFactory(&TClassMultiElementEx_4EA8790::Factory);
   }

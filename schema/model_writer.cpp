@@ -39,6 +39,10 @@ TClassMultiElementEx_4EA8790::TClassMultiElementEx_4EA8790(TKestoMultiElementEx*
   LastPartHub = std::make_unique<TKestoHub>(2);
   ModelText = std::make_unique<TKestoStrList>("");
   ModelText->FileName = "";
+  OutputPathCheck = std::make_unique<TKestoPathCheck>();
+  OutputPathCheck->Root = "result\\";
+  PathFailure = std::make_unique<TKestoDoData>();
+  PathFailure->Data = IntegerData(0);
 
   WriterPort->InnerWork[0] = Link<&TKestoHub::In>(WriterHub.get());
   // The boundary's one data link stays unset: nothing is read from inside.
@@ -83,6 +87,12 @@ TClassMultiElementEx_4EA8790::TClassMultiElementEx_4EA8790(TKestoMultiElementEx*
   LastPartPad->StrSource = Link<&TKestoEditMultiEx::Data>(WriterPort.get(), 8);
   LastPartPad->Result = Link<&TKestoHub::In>(LastPartHub.get());
   LastPartHub->Out[0] = Link<&TKestoHub::In>(FloorPartHub.get());
-  LastPartHub->Out[1] = Link<&TKestoStrList::Save>(ModelText.get());
+  LastPartHub->Out[1] = Link<&TKestoPathCheck::Check>(OutputPathCheck.get());
   ModelText->FileNameSource = Link<&TKestoStrCat::Value>(OutputFilePath.get());
+  ModelText->Saved = Link<&TKestoEditMultiEx::Event>(WriterPort.get(), 1);
+  OutputPathCheck->PathSource = Link<&TKestoStrCat::Value>(OutputFilePath.get());
+  OutputPathCheck->RootSource = Link<&TKestoEditMultiEx::Data>(WriterPort.get(), 10);
+  OutputPathCheck->Inside = Link<&TKestoStrList::Save>(ModelText.get());
+  OutputPathCheck->Outside = Link<&TKestoDoData::Do>(PathFailure.get());
+  PathFailure->Result = Link<&TKestoEditMultiEx::Event>(WriterPort.get(), 1);
 }

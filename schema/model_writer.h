@@ -1,6 +1,9 @@
 // The model writer: turns the four fields of one template into one model
 // file. Outer data 0..9: floor count, colour 1, colour 2, English name,
-// Russian name, fields 1..4, result folder. Outer event 0: the file is done.
+// Russian name, fields 1..4, result folder; outer data 10: the folder no
+// file may leave (unlinked: result\ in the program folder). Outer event 0:
+// the file is done; outer event 1: Integer 1 for a file written, 0 for one
+// that could not be or was refused for lying outside.
 // Members are declared in creation order, so they are freed in reverse.
 #pragma once
 #include <memory>
@@ -8,6 +11,7 @@
 #include "components/text/lists.h"
 #include "components/text/storage.h"
 #include "components/text/strings.h"
+#include "components/files/path_check.h"
 #include "components/text/flow.h"
 #include "runtime/nested.h"
 
@@ -34,4 +38,6 @@ class TClassMultiElementEx_4EA8790 : public TClassMultiBase {
   std::unique_ptr<TKestoInsert> LastPartPad;
   std::unique_ptr<TKestoHub> LastPartHub;
   std::unique_ptr<TKestoStrList> ModelText;
+  std::unique_ptr<TKestoPathCheck> OutputPathCheck;
+  std::unique_ptr<TKestoDoData> PathFailure;
 };

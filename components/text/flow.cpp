@@ -130,3 +130,15 @@ void TKestoFor::Run(TData& data, uint16_t) {
   }
   ForwardInteger(data, Done, Count);
 }
+
+void TKestoTally::Count(TData& data, uint16_t) {
+  ++(ValueToInteger(data) != 0 ? succeeded_ : failed_);
+}
+
+void TKestoTally::Report(TData& data, uint16_t) {
+  const int32_t succeeded = succeeded_, failed = failed_;
+  succeeded_ = failed_ = 0;
+  if (failed > 0) return ForwardInteger(data, Failed, failed);
+  if (succeeded == 0) return ForwardNull(data, Nothing);
+  ForwardAsIs(data, Done);
+}

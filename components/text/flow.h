@@ -73,3 +73,18 @@ class TKestoFor {
 
   void Run(TData& data, uint16_t index);
 };
+
+// Counts what a run produced and, asked for a report, says how it went:
+// `Failed` with the number of failures when there were any, else `Nothing`
+// when nothing succeeded, else `Done` with the value the report came with.
+// A report starts the count afresh, so each run reports only its own work.
+class TKestoTally {
+ public:
+  TKesto_Event Done, Failed, Nothing;
+
+  void Count(TData& data, uint16_t index);  // non-zero: a success, 0: a failure
+  void Report(TData& data, uint16_t index);
+
+ private:
+  int32_t succeeded_ = 0, failed_ = 0;
+};

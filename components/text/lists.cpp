@@ -28,7 +28,8 @@ void TKestoStrList::Load(TData& data, uint16_t) {
 }
 
 void TKestoStrList::Save(TData& data, uint16_t) {
-  List.SaveToFile(PullString(data, FileNameSource, FileName));
+  const bool written = List.SaveToFile(PullString(data, FileNameSource, FileName));
+  ForwardInteger(data, Saved, written ? 1 : 0);
 }
 
 void TKestoStrList::Text(TData& data, uint16_t) { SetString(data, List.Text()); }

@@ -16,6 +16,7 @@ class TKestoStrList {
   const std::string Strings;
   TStrList List;
   TKesto_Event Changed, FileNameSource, StrSource;
+  TKesto_Event Saved;  // Integer 1 when Save wrote the whole file, 0 when not
 
   void Add(TData& data, uint16_t index);
   void SetText(TData& data, uint16_t index);

@@ -18,6 +18,7 @@ struct ModelWriterTest : ::testing::Test {
 #endif
     std::filesystem::create_directories(Native(folder));
     schema.Set(kFolder, folder);
+    schema.Set(kRoot, folder);
   }
   void TearDown() override { std::filesystem::remove_all(Native(folder)); }
   void Template(const string& name, const string& first, const string& floor, const string& last) {
@@ -79,6 +80,52 @@ TEST_F(ModelWriterTest, EmptyLastFieldWritesNoFile) {
   schema.Write();
   EXPECT_FALSE(toolkit::IsExistingFile(folder + "x.txt"));
   EXPECT_EQ(schema.Written.values.size(), 1u);  // the writer still reports its end
+}
+
+// Field 1 and the English name become paths unchecked; nothing may land
+// outside the result folder, and every refusal counts as a failed file.
+TEST_F(ModelWriterTest, FilesOutsideTheResultFolderAreRefusedAndReportedAsFailures) {
+  schema.Set(kFloors, "1");
+  std::filesystem::create_directories(Native(folder + "sub"));
+  const struct {
+    string name;
+    int32_t saved;
+  } cases[] = {
+      {"plain.txt", 1},           {"sub/in.txt", 1},      {"sub/../back.txt", 1},
+      {"..\\out.txt", 0},        {"sub\\..\\..\\out.txt", 0}, {"../out.txt", 0},
+      {"missing/x.txt", 0},    {"C:\\x.txt", 0},        {"... \\x.txt", 0},
+  };
+  for (const auto& c : cases) {
+    Template(c.name, "first", "", "last");
+    schema.Write();
+    ASSERT_FALSE(schema.Saved.values.empty()) << c.name;
+    EXPECT_EQ(schema.Saved.values.back().IntValue, c.saved) << c.name;
+  }
+  EXPECT_EQ(schema.Saved.values.size(), std::size(cases));
+  EXPECT_EQ(Read("sub/in.txt"), "first\r\nlast \r\n");
+  EXPECT_FALSE(std::filesystem::exists(Native(folder + "../out.txt")));
+}
+
+TEST(PathInside, ResolvesDotsAndSeparatorsLexically) {
+  const struct {
+    const char* path;
+    const char* root;
+    bool inside;
+  } cases[] = {
+      {"C:\\p\\result\\a.txt", "C:\\p\\result\\", true},
+      {"c:\\P\\Result\\\\a\\.\\b.txt", "C:\\p\\result", true},
+      {"C:\\p\\result\\x\\..\\a", "C:\\p\\result\\", true},
+      {"C:\\p\\result\\", "C:\\p\\result\\", false},
+      {"C:\\p\\result\\..\\a", "C:\\p\\result\\", false},
+      {"C:\\p\\results\\a", "C:\\p\\result\\", false},
+      {"D:\\p\\result\\a", "C:\\p\\result\\", false},
+      {"C:\\p\\result\\a:stream", "C:\\p\\result\\", false},
+      {"C:\\p\\result\\..  \\a", "C:\\p\\result\\", false},
+      {"\\\\server\\share\\a", "C:\\p\\result\\", false},
+      {"/tmp/result/a", "/tmp/result/", true},
+      {"/tmp/result/../../a", "/tmp/result/", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsPathInside(c.path, c.root), c.inside) << c.path;
 }
 
 }  // namespace

@@ -18,7 +18,7 @@
 namespace nested_test {
 
 // The model writer's outer data, in the order of its points.
-enum Input { kFloors, kColour1, kColour2, kEnglish, kRussian, kField1, kField2, kField3, kField4, kFolder };
+enum Input { kFloors, kColour1, kColour2, kEnglish, kRussian, kField1, kField2, kField3, kField4, kFolder, kRoot };
 
 inline std::filesystem::path Native(const std::string& cp1251) {
 #ifdef _WIN32
@@ -31,11 +31,12 @@ inline std::filesystem::path Native(const std::string& cp1251) {
 class WallSchema {
  public:
   WallSchema() {
-    ModelWriter->OuterEvents.resize(1);
-    ModelWriter->OuterData.resize(10);
+    ModelWriter->OuterEvents.resize(2);
+    ModelWriter->OuterData.resize(11);
     ModelWriter->OuterEvents[0] = Link<&Probe::In>(&Written);
+    ModelWriter->OuterEvents[1] = Link<&Probe::In>(&Saved);
     WallFolderMaker->OuterData.resize(2);
-    for (int i = kFloors; i <= kFolder; ++i) Set(static_cast<Input>(i), "");
+    for (int i = kFloors; i <= kRoot; ++i) Set(static_cast<Input>(i), "");
     ModelWriter->SetFactory(&TClassMultiElementEx_4EA8790::Factory);
 #ifdef _WIN32
     WallFolderMaker->SetFactory(&TClassMultiElementEx_4EA8FD0::Factory);
@@ -57,8 +58,8 @@ class WallSchema {
   }
 
   DispatchOn dispatch;
-  Probe Written;
-  std::unique_ptr<TKestoMemory> Inputs[kFolder + 1];
+  Probe Written, Saved;
+  std::unique_ptr<TKestoMemory> Inputs[kRoot + 1];
   std::unique_ptr<TKestoMultiElementEx> ModelWriter = std::make_unique<TKestoMultiElementEx>(nullptr);
   std::unique_ptr<TKestoMultiElementEx> WallFolderMaker = std::make_unique<TKestoMultiElementEx>(nullptr);
 };

@@ -254,3 +254,29 @@ TEST(For, ReentrantRunSharesTheCount) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace text_test;
+
+// A run's report names what happened in that run only.
+TEST(Tally, ReportsFailuresFirstThenNothingThenDoneAndStartsAfresh) {
+  DispatchOn on;
+  TKestoTally tally;
+  Probe done, failed, nothing;
+  tally.Done = To(done);
+  tally.Failed = To(failed);
+  tally.Nothing = To(nothing);
+  const std::vector<std::vector<int32_t>> runs = {{1, 0, 1, 0}, {}, {1, 1}, {0}};
+  for (const auto& run : runs) {
+    for (int32_t saved : run) Fire<&TKestoTally::Count>(tally, IntegerData(saved));
+    Fire<&TKestoTally::Report>(tally, StringData("report"));
+  }
+  ASSERT_EQ(failed.values.size(), 2u);
+  EXPECT_EQ(failed.values[0].IntValue, 2);
+  EXPECT_EQ(failed.values[1].IntValue, 1);
+  EXPECT_EQ(nothing.values.size(), 1u);
+  EXPECT_EQ(Strings(done), Texts{"report"});
+}
+
+}  // namespace
