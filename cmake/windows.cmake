@@ -18,7 +18,18 @@ set(OSTREL_ALL_SOURCES ${OSTREL_CORE_SOURCES} ${OSTREL_TEXT_WIN_SOURCES} ${OSTRE
 add_library(ostrel_lib STATIC ${OSTREL_ALL_SOURCES})
 target_link_libraries(ostrel_lib PUBLIC ${OSTREL_WIN_LIBS})
 
+# The address shown as the download site in the about text.
+set(OSTREL_HOME_PAGE "http://ostrel.dalvoro-tools.ru/" CACHE STRING "Ostrel's home page")
+set(OSTREL_HELP_DIR ${CMAKE_BINARY_DIR}/resources)
+set(OSTREL_HELP_TEXTS ${OSTREL_HELP_DIR}/str1.bin ${OSTREL_HELP_DIR}/str2.bin
+    ${OSTREL_HELP_DIR}/str3.bin ${OSTREL_HELP_DIR}/str4.bin)
+add_custom_command(OUTPUT ${OSTREL_HELP_TEXTS}
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/resources/help_texts.py ${OSTREL_HELP_DIR} ${OSTREL_HOME_PAGE}
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/help_texts.py)
+set_source_files_properties(resources/ostrel.rc PROPERTIES OBJECT_DEPENDS "${OSTREL_HELP_TEXTS}")
+
 add_executable(ostrel WIN32 runtime/main_win.cpp resources/ostrel.rc)
+target_include_directories(ostrel PRIVATE ${OSTREL_HELP_DIR})
 target_link_libraries(ostrel ostrel_lib)
 
 # The program folder that scripts/run starts and the end-to-end tests copy.

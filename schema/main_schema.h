@@ -4,7 +4,20 @@
 #pragma once
 #include <memory>
 
+#include "components/files/dir.h"
+#include "components/files/file_search.h"
+#include "components/image/colour.h"
+#include "components/text/flow.h"
+#include "components/text/lists.h"
+#include "components/text/storage.h"
+#include "components/text/strings.h"
+#include "components/win/button.h"
+#include "components/win/edit.h"
+#include "components/win/label.h"
+#include "components/win/message.h"
 #include "components/win/simple_form.h"
+#include "components/win/up_down.h"
+#include "runtime/nested.h"
 
 class TClassSimpleForm_4E37510 {
  public:
@@ -14,4 +27,70 @@ class TClassSimpleForm_4E37510 {
   TKestoSimpleForm& Form() { return *MainForm; }
 
   std::unique_ptr<TKestoSimpleForm> MainForm;
+  std::unique_ptr<TKestoEdit> EnglishNameEdit;
+  // Walls; the end-of-click report is shared with the houses.
+  std::unique_ptr<TKestoButton> WallButton;
+  std::unique_ptr<TKestoHub> WallHub;
+  std::unique_ptr<TKestoGetIndexData> ResultFolderSelect;
+  std::unique_ptr<TKestoMultiElementEx> WallFolderMaker;
+  std::unique_ptr<TKestoDir> WallSourcesDir;
+  std::unique_ptr<TKestoMemory> SourcesFolderName;
+  std::unique_ptr<TKestoStrCat> WallSourcesPath;
+  std::unique_ptr<TKestoFileSearch> WallTemplateSearch;
+  std::unique_ptr<TKestoStrList> TemplateText;
+  std::unique_ptr<TKestoMultiStrPart> TemplateParts;
+  std::unique_ptr<TKestoMultiElementEx> ModelWriter;
+  std::unique_ptr<TKestoStrCat> DoneText;
+  std::unique_ptr<TKestoTally> SaveTally;
+  std::unique_ptr<TKestoMessage> DoneMessage;
+  std::unique_ptr<TKestoFormatStr> SaveFailedText;
+  std::unique_ptr<TKestoMessage> SaveFailedMessage;
+  std::unique_ptr<TKestoFormatStr> NothingSavedText;
+  std::unique_ptr<TKestoMessage> NothingSavedMessage;
+  // The inputs.
+  std::unique_ptr<TKestoLabel> ColourLabel;
+  std::unique_ptr<TKestoLabel> EnglishNameLabel;
+  std::unique_ptr<TKestoLabel> RussianNameLabel;
+  std::unique_ptr<TKestoLabel> FloorCountLabel;
+  std::unique_ptr<TKestoEdit> RussianNameEdit;
+  std::unique_ptr<TKestoEdit> FloorCountEdit;
+  std::unique_ptr<TKestoUpDown> FloorCountSpinner;
+  std::unique_ptr<TKestoButton> Colour1Button;
+  std::unique_ptr<TKestoColorDialog> Colour1Dialog;
+  std::unique_ptr<TKestoHub> Colour1Hub;
+  std::unique_ptr<TKestoToRGB> Colour1Split;
+  std::unique_ptr<TKestoStrCatDelim> Colour1RedGreen;
+  std::unique_ptr<TKestoStrCatDelim> Colour1Text;
+  std::unique_ptr<TKestoButton> Colour2Button;
+  std::unique_ptr<TKestoColorDialog> Colour2Dialog;
+  std::unique_ptr<TKestoHub> Colour2Hub;
+  std::unique_ptr<TKestoToRGB> Colour2Split;
+  std::unique_ptr<TKestoStrCatDelim> Colour2RedGreen;
+  std::unique_ptr<TKestoStrCatDelim> Colour2Text;
+  // Help.
+  std::unique_ptr<TKestoButton> WallHelpButton;
+  std::unique_ptr<TKestoMessage> WallHelpMessage;
+  std::unique_ptr<TKestoButton> HouseHelpButton;
+  std::unique_ptr<TKestoMessage> HouseHelpMessage;
+  // The colour boxes.
+  std::unique_ptr<TKestoLabel> Colour1Caption;
+  std::unique_ptr<TKestoLabel> Colour2Caption;
+  std::unique_ptr<TKestoEdit> Colour1Swatch;
+  std::unique_ptr<TKestoEdit> Colour2Swatch;
+  std::unique_ptr<TKestoButton> AboutButton;
+  std::unique_ptr<TKestoMessage> AboutMessage;
+  std::unique_ptr<TKestoButton> UpdateHelpButton;
+  std::unique_ptr<TKestoMessage> UpdateHelpMessage;
+
+ private:
+  void CreateWalls();
+  void CreateInputs();
+  void CreateColour(int n);
+  void CreateHelp();
+  void CreateColourBoxes();
+  void LinkWalls();
+  void LinkInputs();
+  void LinkColours();
+  void LinkHelp();
+  void HookHints();
 };

@@ -6,4 +6,5 @@ list(APPEND OSTREL_TOOLKIT_SOURCES
   toolkit/app_win.cpp
   toolkit/control_win.cpp
   toolkit/gdi_win.cpp
+  toolkit/resource_win.cpp
   runtime/lifecycle_win.cpp)

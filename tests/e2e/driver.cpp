@@ -146,3 +146,133 @@ std::wstring MessageBoxText(HWND box) {
 }
 
 }  // namespace e2e
+
+namespace e2e {
+
+HWND ControlAt(HWND form, int left, int top) {
+  for (HWND w : Children(form)) {
+    RECT r;
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+    if (r.left == left && r.top == top) return w;
+  }
+  return nullptr;
+}
+
+void Click(HWND button) {
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  // Posted: the click may open a modal box that the caller then answers.
+  PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+void Type(HWND edit, const std::wstring& text) {
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  SendMessageW(edit, WM_CHAR, VK_BACK, 0);
+  for (wchar_t c : text) SendMessageW(edit, WM_CHAR, c, 1);
+}
+
+void Step(HWND upDown, bool up, int times) {
+  RECT r;
+  GetClientRect(upDown, &r);
+  const LPARAM at = MAKELPARAM(r.right / 2, up ? r.bottom / 4 : r.bottom * 3 / 4);
+  for (int i = 0; i < times; ++i) {
+    SendMessageW(upDown, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(upDown, WM_LBUTTONUP, 0, at);
+  }
+}
+
+COLORREF PixelAtMiddle(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  HDC screen = GetDC(nullptr);
+  COLORREF c = GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
+std::string ReadBytes(const std::wstring& path) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return {};
+  std::string bytes(GetFileSize(f, nullptr), '\0');
+  DWORD read = 0;
+  ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(f);
+  bytes.resize(read);
+  return bytes;
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(f);
+}
+
+// The process's dialog (class #32770) that has a child with this ID.
+static HWND WaitForDialog(const Ostrel& ostrel, int childId, DWORD timeoutMs) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(50))
+    for (HWND w : ostrel.Windows())
+      if (ClassName(w) == L"#32770" && GetDlgItem(w, childId)) return w;
+  return nullptr;
+}
+
+// The icon a message box shows, as the user sees it: the system's error,
+// warning and information icons are mostly red, yellow and blue. Icon
+// handles cannot be compared across processes, pixels can.
+enum class Hue { None, Red, Yellow, Blue };
+static Hue IconHue(HWND box) {
+  int counts[4] = {};
+  for (HWND w : Children(box)) {
+    if (ClassName(w) != L"Static" || !IsWindowVisible(w)) continue;
+    if ((GetWindowLongW(w, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
+    RECT r;
+    GetWindowRect(w, &r);
+    HDC screen = GetDC(nullptr);
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) {
+        COLORREF c = GetPixel(screen, x, y);
+        int red = GetRValue(c), green = GetGValue(c), blue = GetBValue(c);
+        if (red > 180 && green < 110 && blue < 110) ++counts[1];
+        if (red > 180 && green > 160 && blue < 110) ++counts[2];
+        if (blue > 150 && red < 110) ++counts[3];
+      }
+    ReleaseDC(nullptr, screen);
+  }
+  int best = 0;
+  for (int i = 1; i < 4; ++i)
+    if (counts[i] > 20 && counts[i] > counts[best]) best = i;
+  return static_cast<Hue>(best);
+}
+
+Box AnswerBox(const Ostrel& ostrel, int button, DWORD timeoutMs) {
+  Box box;
+  HWND w = WaitForDialog(ostrel, button, timeoutMs);
+  if (!w) return box;
+  box.caption = Text(w);
+  box.text = MessageBoxText(w);
+  const Hue hue = IconHue(w);
+  box.error = hue == Hue::Red;
+  box.warning = hue == Hue::Yellow;
+  box.information = hue == Hue::Blue;
+  PressButton(w, button);
+  for (DWORD start = GetTickCount(); IsWindow(w) && GetTickCount() - start < 5000;) Sleep(20);
+  return box;
+}
+
+Chooser AnswerChooser(const Ostrel& ostrel, const int* rgb, bool confirm) {
+  Chooser chooser;
+  const int kRed = 706;  // the red, green and blue boxes follow
+  HWND w = WaitForDialog(ostrel, kRed, 15000);
+  if (!w) return chooser;
+  for (int i = 0; i < 3; ++i) {
+    chooser.shown[i] = static_cast<int>(GetDlgItemInt(w, kRed + i, nullptr, FALSE));
+    if (!rgb) continue;
+    SetDlgItemInt(w, kRed + i, static_cast<UINT>(rgb[i]), FALSE);
+    SendMessageW(w, WM_COMMAND, MAKEWPARAM(kRed + i, EN_UPDATE), reinterpret_cast<LPARAM>(GetDlgItem(w, kRed + i)));
+  }
+  PressButton(w, confirm ? IDOK : IDCANCEL);
+  for (DWORD start = GetTickCount(); IsWindow(w) && GetTickCount() - start < 5000;) Sleep(20);
+  return chooser;
+}
+
+}  // namespace e2e

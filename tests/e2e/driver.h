@@ -52,4 +52,33 @@ std::wstring MessageBoxText(HWND box);
 // Test literals (compiled to cp1251 like the program's own) to UTF-16.
 std::wstring W(const char* cp1251);
 
+// The child whose client-relative rectangle starts at (left, top): the
+// window's layout names every control by its place.
+HWND ControlAt(HWND form, int left, int top);
+// A click on a button, the way the mouse makes it.
+void Click(HWND button);
+// Replaces the text of an edit box by typing, character by character.
+void Type(HWND edit, const std::wstring& text);
+// One press on the upper (up = true) or lower arrow of an up-down control.
+void Step(HWND upDown, bool up, int times = 1);
+// The screen colour at the middle of a window.
+COLORREF PixelAtMiddle(HWND window);
+// A file of the program folder, as bytes; empty when it cannot be read.
+std::string ReadBytes(const std::wstring& path);
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+
+// A modal box of the program: waits for it, notes caption and text, closes
+// it with `button`.
+struct Box {
+  std::wstring caption, text;
+  bool error = false, warning = false, information = false;
+};
+Box AnswerBox(const Ostrel& ostrel, int button = IDOK, DWORD timeoutMs = 15000);
+// The colour chooser: waits for it, notes the red, green and blue it shows,
+// then types `rgb` (if given) and confirms, or cancels.
+struct Chooser {
+  int shown[3] = {-1, -1, -1};
+};
+Chooser AnswerChooser(const Ostrel& ostrel, const int* rgb, bool confirm);
+
 }  // namespace e2e
