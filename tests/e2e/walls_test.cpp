@@ -55,6 +55,8 @@ TEST_F(WallsTest, EveryTemplateBecomesAModelAtOneFiveAndOneHundredOneFloors) {
   Template(L"fields.wgw", "%1_%3.txt||%2 %3\r\nc1=%4;c2=%5;%%1||f%1 %4||top");
   Template(L"nodelimiter.wgw", "nothing to cut");
   Template(L"nolast.wgw", "nolast.txt||a||b||||rest");
+  Template(L"same1.wgw", "same.txt||one||||first");
+  Template(L"same2.wgw", "same.txt||two||||second");
   Start();
   const int red[] = {255, 0, 0};
   Chooser opened;
@@ -85,6 +87,12 @@ TEST_F(WallsTest, EveryTemplateBecomesAModelAtOneFiveAndOneHundredOneFloors) {
               "dark red тёмно-красный\r\nc1=255 0 0;c2=;%1\r\n" + floorsF + "top\r\n \r\n")
         << n;
     EXPECT_EQ(ReadBytes(folder.Path() + L"result\\" + wall + L"nolast.txt"), "");
+    // The same name twice: whichever template came last replaced the file.
+    string empties;
+    for (int i = 1; i < std::stoi(n); ++i) empties += "\r\n";
+    const string same = Output(wall + L"same.txt");
+    EXPECT_TRUE(same == "one\r\n" + empties + "first\r\n \r\n" || same == "two\r\n" + empties + "second\r\n \r\n")
+        << same;
   }
 }
 
