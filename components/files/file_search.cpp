@@ -50,7 +50,9 @@ void TKestoFileSearch::Search(TData& data, uint16_t) {
   if (folder.back() != '\\') folder += '\\';
   if (mask_.empty()) mask_ = "*";
   count_ = 0;
-  List(folder);
+  listed_.clear();
+  List(folder, false);
+  listed_.clear();
   ForwardInteger(data, Finished, count_);
 }
 
@@ -75,7 +77,22 @@ class FindHandle {
 };
 }  // namespace
 
-void TKestoFileSearch::List(const std::string& folder) {
+// A linked folder (symbolic link, junction) may point back up the tree, or
+// at a folder listed already; each folder is therefore listed once, known by
+// its volume and file index. A linked folder whose identity cannot be read
+// is not entered; a plain one is.
+bool TKestoFileSearch::FirstVisit(const std::string& folder, bool linked) {
+  HANDLE h = CreateFileW(toolkit::Widen(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool known = h != INVALID_HANDLE_VALUE && GetFileInformationByHandle(h, &info);
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  if (!known) return !linked;
+  return listed_.emplace(info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow).second;
+}
+
+void TKestoFileSearch::List(const std::string& folder, bool linked) {
+  if (!FirstVisit(folder, linked)) return;
   WIN32_FIND_DATAW found;
   FindHandle listing(FindFirstFileW(toolkit::Widen(folder + "*.*").c_str(), &found));
   if (!listing.Valid()) return;
@@ -84,10 +101,7 @@ void TKestoFileSearch::List(const std::string& folder) {
     if (name == "." || name == "..") continue;
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       if (Kind != 0) Report(folder, name);
-      // A linked folder (symbolic link, junction) may point back up the
-      // tree; following it would never end, so it is reported but not entered.
-      if (SubfolderMode == 0 && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        List(folder + name + "\\");
+      if (SubfolderMode == 0) List(folder + name + "\\", found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
     } else if (MatchMask(LowerLatin(name), mask_)) {
       ++count_;
       if (Kind != 1) Report(folder, name);

@@ -3,7 +3,9 @@
 // property has the same name.
 #pragma once
 #include <cstdint>
+#include <set>
 #include <string>
+#include <tuple>
 
 #include "runtime/link.h"
 
@@ -22,11 +24,14 @@ class TKestoFileSearch {
   void Search(TData& data, uint16_t index);
 
  private:
-  void List(const std::string& folder);
+  void List(const std::string& folder, bool linked);
   void Report(const std::string& folder, const std::string& name);
+  bool FirstVisit(const std::string& folder, bool linked);
 
   std::string mask_;   // lower-cased mask of the running search
   int32_t count_ = 0;  // matching files so far
+  // Volume serial number and file index of every folder listed so far.
+  std::set<std::tuple<uint32_t, uint32_t, uint32_t>> listed_;
 };
 
 // Only the letters A to Z change; other bytes, Cyrillic included, stay.

@@ -103,6 +103,21 @@ TEST_F(SearchTest, FolderLinkPointingUpIsNotEntered) {
   EXPECT_EQ(Found(), (Names{r, r + "\\a.wgw", r + "\\up"}));
 }
 
+// Templates shared through linked folders are found, each folder listed once.
+TEST_F(SearchTest, LinkedFoldersAreEnteredOnce) {
+  for (const char* f : {"src", "shared", "shared\\deep"}) dir.Folder(f);
+  dir.File("shared\\deep\\x.wgw");
+  dir.File("src\\own.wgw");
+  for (const char* name : {"one", "two"})
+    if (!RunUnix(dir.Wide("src"), L"/bin/ln -s ../shared " + toolkit::Widen(name), dir.Wide(std::string("src\\") + name), true))
+      GTEST_SKIP() << "no folder link can be made here";
+  Run(StringData(dir.root + "src"));
+  EXPECT_EQ(Count(), 2);
+  const std::string r = dir.root + "src\\";
+  Names one{r + "one\\deep\\x.wgw", r + "own.wgw"}, two{r + "own.wgw", r + "two\\deep\\x.wgw"};
+  EXPECT_TRUE(Found() == one || Found() == two) << testing::PrintToString(Found());
+}
+
 TEST(MatchMask, Wildcards) {
   for (auto [name, mask] : {std::pair{"a.wgw", "*.wgw"}, {".wgw", "*.wgw"}, {"", "*"}, {"", ""},
                             {"abcabd", "*ab?"}, {"a.b.c", "*.*.c"}, {"ф1", "?#"}})
