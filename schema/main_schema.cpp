@@ -1,70 +1,10 @@
 #include "schema/main_schema.h"
 
+#include "schema/controls.h"
 #include "schema/folder_maker.h"
 #include "schema/model_writer.h"
-#include "toolkit/resource_win.h"
 
-namespace {
-
-// The help texts are resources of this type in the program file.
-constexpr int kHelpTextType = 100;
-
-constexpr uint32_t kButtonFace = 0xFF00000F;
-constexpr uint32_t kWindowBackground = 0xFF000005;
-constexpr uint32_t kGrey = 0x808080;
-
-// What every control of the window shares: its place, a flat border, the
-// button face behind it.
-template <class C>
-std::unique_ptr<C> NewControl(TKestoSimpleForm& form, int left, int top, int width, int height) {
-  auto c = std::make_unique<C>(form.Control());
-  c->Left = left;
-  c->Top = top;
-  c->Width = width;
-  c->Height = height;
-  c->Background = kButtonFace;
-  c->Ctl3D = 1;
-  return c;
-}
-
-std::unique_ptr<TKestoButton> NewButton(TKestoSimpleForm& form, int left, int top, int width, int height,
-                                        const char* caption, const char* hint) {
-  auto b = NewControl<TKestoButton>(form, left, top, width, height);
-  b->Caption = caption;
-  b->Hint = hint;
-  b->Initialise();
-  return b;
-}
-
-std::unique_ptr<TKestoLabel> NewLabel(TKestoSimpleForm& form, int left, int top, int width, int height,
-                                      const char* caption, uint8_t autoSize, uint8_t alignment,
-                                      uint32_t fontColour = 0) {
-  auto l = NewControl<TKestoLabel>(form, left, top, width, height);
-  l->Caption = caption;
-  l->Font.Color = fontColour;
-  l->SetAutoSize(autoSize);
-  l->SetAlignment(alignment);
-  l->Initialise();
-  return l;
-}
-
-std::unique_ptr<TKestoEdit> NewEdit(TKestoSimpleForm& form, int left, int top, int width, int height,
-                                    const char* name, const char* hint) {
-  auto e = NewControl<TKestoEdit>(form, left, top, width, height);
-  e->Background = kWindowBackground;
-  e->Name = name;
-  e->Hint = hint;
-  return e;
-}
-
-std::unique_ptr<TKestoMessage> NewHelpMessage(const char* resource, const char* caption) {
-  auto m = std::make_unique<TKestoMessage>();
-  m->Text = toolkit::LoadTextResource(resource, kHelpTextType);
-  m->Caption = caption;
-  return m;
-}
-
-}  // namespace
+using namespace schema;
 
 TClassSimpleForm_4E37510::TClassSimpleForm_4E37510(void* owner) {
   MainForm = std::make_unique<TKestoSimpleForm>(owner);
@@ -88,13 +28,19 @@ TClassSimpleForm_4E37510::TClassSimpleForm_4E37510(void* owner) {
   EnglishNameEdit->Initialise();
   CreateWalls();
   CreateInputs();
-  CreateHelp();
+  CreateHouseList();
+  CreateHouseButton();
+  CreateWallHelp();
+  CreateHouseHelp();
+  CreateLegend();
   CreateColourBoxes();
 
   LinkWalls();
   LinkInputs();
   LinkColours();
+  LinkHouses();
   LinkHelp();
+  MainForm->HookPaint(Link<&TKestoHub::In>(MarkerHub.get()));
 
   HookHints();
   ModelWriter->SetFactory(&TClassMultiElementEx_4EA8790::Factory);
@@ -182,9 +128,12 @@ void TClassSimpleForm_4E37510::CreateColour(int n) {
   text->Delimiter = " ";
 }
 
-void TClassSimpleForm_4E37510::CreateHelp() {
+void TClassSimpleForm_4E37510::CreateWallHelp() {
   WallHelpButton = NewButton(*MainForm, 300, 180, 20, 20, "?", "О стенах");
   WallHelpMessage = NewHelpMessage("Str1", "Справка по стенам");
+}
+
+void TClassSimpleForm_4E37510::CreateHouseHelp() {
   HouseHelpButton = NewButton(*MainForm, 520, 180, 20, 20, "?", "О домах");
   HouseHelpMessage = NewHelpMessage("Str2", "Справка по домам");
 }
@@ -293,8 +242,9 @@ void TClassSimpleForm_4E37510::HookHints() {
   for (TKestoWindowEvents* control : std::initializer_list<TKestoWindowEvents*>{
            EnglishNameEdit.get(), WallButton.get(), ColourLabel.get(), EnglishNameLabel.get(),
            RussianNameLabel.get(), FloorCountLabel.get(), RussianNameEdit.get(), FloorCountEdit.get(),
-           FloorCountSpinner.get(), Colour1Button.get(), Colour2Button.get(), WallHelpButton.get(),
-           HouseHelpButton.get(), Colour1Caption.get(), Colour2Caption.get(), Colour1Swatch.get(),
+           FloorCountSpinner.get(), Colour1Button.get(), Colour2Button.get(), HouseList.get(),
+           HousePreview.get(), HouseButton.get(), HouseListLabel.get(), WallHelpButton.get(),
+           HouseHelpButton.get(), Colour1LegendLabel.get(), Colour2LegendLabel.get(), Colour1Caption.get(), Colour2Caption.get(), Colour1Swatch.get(),
            Colour2Swatch.get(), AboutButton.get(), UpdateHelpButton.get()})
     control->HookHint();
 }

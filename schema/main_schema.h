@@ -7,6 +7,8 @@
 #include "components/files/dir.h"
 #include "components/files/file_search.h"
 #include "components/image/colour.h"
+#include "components/image/draw.h"
+#include "components/image/image.h"
 #include "components/text/flow.h"
 #include "components/text/lists.h"
 #include "components/text/storage.h"
@@ -14,6 +16,7 @@
 #include "components/win/button.h"
 #include "components/win/edit.h"
 #include "components/win/label.h"
+#include "components/win/list_box.h"
 #include "components/win/message.h"
 #include "components/win/simple_form.h"
 #include "components/win/up_down.h"
@@ -67,11 +70,36 @@ class TClassSimpleForm_4E37510 {
   std::unique_ptr<TKestoToRGB> Colour2Split;
   std::unique_ptr<TKestoStrCatDelim> Colour2RedGreen;
   std::unique_ptr<TKestoStrCatDelim> Colour2Text;
+  // Houses: the list filled at start-up, the preview, generation.
+  std::unique_ptr<TKestoListBox> HouseList;
+  std::unique_ptr<TKestoHub> StartHub;
+  std::unique_ptr<TKestoHub> HouseListHub;
+  std::unique_ptr<TKestoDir> HouseSourcesDir;
+  std::unique_ptr<TKestoStrCat> HouseSourcesPath;
+  std::unique_ptr<TKestoFileSearch> HouseTemplateSearch;
+  std::unique_ptr<TKestoArrayRW> HouseItemReader;
+  std::unique_ptr<TKestoReplace> PreviewName;
+  std::unique_ptr<TKestoImageLoader> PreviewLoader;
+  std::unique_ptr<TKestoImage> HousePreview;
+  std::unique_ptr<TKestoButton> HouseButton;
+  std::unique_ptr<TKestoIf_else> HouseSelectedCheck;
+  std::unique_ptr<TKestoMessage> NoHouseMessage;
+  std::unique_ptr<TKestoHub> HouseHub;
+  std::unique_ptr<TKestoStrCat> HouseResultPath;
+  std::unique_ptr<TKestoDir> HouseResultFolder;
+  std::unique_ptr<TKestoDoData> HouseTemplateLoad;
+  std::unique_ptr<TKestoLabel> HouseListLabel;
   // Help.
   std::unique_ptr<TKestoButton> WallHelpButton;
   std::unique_ptr<TKestoMessage> WallHelpMessage;
   std::unique_ptr<TKestoButton> HouseHelpButton;
   std::unique_ptr<TKestoMessage> HouseHelpMessage;
+  // The legend under the picture.
+  std::unique_ptr<TKestoLabel> Colour1LegendLabel;
+  std::unique_ptr<TKestoLabel> Colour2LegendLabel;
+  std::unique_ptr<TKestoHub> MarkerHub;
+  std::unique_ptr<TKestoImg_Rectangle> Colour1Marker;
+  std::unique_ptr<TKestoImg_Rectangle> Colour2Marker;
   // The colour boxes.
   std::unique_ptr<TKestoLabel> Colour1Caption;
   std::unique_ptr<TKestoLabel> Colour2Caption;
@@ -86,11 +114,16 @@ class TClassSimpleForm_4E37510 {
   void CreateWalls();
   void CreateInputs();
   void CreateColour(int n);
-  void CreateHelp();
+  void CreateHouseList();
+  void CreateHouseButton();
+  void CreateWallHelp();
+  void CreateHouseHelp();
+  void CreateLegend();
   void CreateColourBoxes();
   void LinkWalls();
   void LinkInputs();
   void LinkColours();
+  void LinkHouses();
   void LinkHelp();
   void HookHints();
 };

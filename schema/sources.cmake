@@ -1,4 +1,5 @@
 # The main schema and the nested schemas.
 set(OSTREL_SCHEMA_SOURCES
   schema/main_schema.cpp
+  schema/house_flow.cpp
   schema/folder_maker.cpp)

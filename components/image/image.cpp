@@ -84,6 +84,11 @@ void TKestoImage::Load(TData& data, uint16_t) {
   InvalidateRect(control_->Handle(), nullptr, FALSE);
 }
 
+void TKestoImage::Clear(TData&, uint16_t) {
+  bitmap_.SetSize(0, 0);
+  if (HasWindow()) InvalidateRect(control_->Handle(), nullptr, FALSE);
+}
+
 bool TKestoImage::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   if (msg == WM_ERASEBKGND) {  // the paint covers every pixel
     result = 1;

@@ -65,6 +65,9 @@ class TKestoImage : public TKestoWin {
 
   // Work point: copies the bitmap (an empty one empties the display).
   void Load(TData& data, uint16_t index);
+  // Work point: empties the display, so a picture that could not be shown
+  // does not leave the one before it standing.
+  void Clear(TData& data, uint16_t index);
 
  protected:
   bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;

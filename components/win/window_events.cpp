@@ -9,6 +9,11 @@ void TKestoWindowEvents::Color(TData& data, uint16_t) {
   if (control_) control_->SetColor(static_cast<uint32_t>(ValueToInteger(data)));
 }
 
+void TKestoWindowEvents::Enable(TData& data, uint16_t) {
+  Enabled = ValueToInteger(data) != 0;
+  if (HasWindow()) control_->SetEnabled(Enabled != 0);
+}
+
 void TKestoWindowEvents::HookHint() {
   if (Hint.empty() || !HintManager || !control_ || tooltip_) return;
   hints_ = HintManager;

@@ -30,6 +30,9 @@ class TKestoWindowEvents : public toolkit::TControlListener {
 
   // Work point: paints the background with ValueToInteger of the value.
   void Color(TData& data, uint16_t index);
+  // Work point: enables the control for a non-zero value, disables it for 0,
+  // so a schema can keep a button from starting what is already running.
+  void Enable(TData& data, uint16_t index);
 
   toolkit::TControl* Control() const { return control_; }
   // Gives the control its tooltip when Hint is not empty.

@@ -181,6 +181,33 @@ void Step(HWND upDown, bool up, int times) {
   }
 }
 
+void ClickItem(HWND list, int index) {
+  const int height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  const LPARAM at = MAKELPARAM(5, (index - SendMessageW(list, LB_GETTOPINDEX, 0, 0)) * height + height / 2);
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(list, WM_LBUTTONUP, 0, at);
+}
+
+std::vector<std::wstring> Items(HWND list) {
+  std::vector<std::wstring> items;
+  const LRESULT n = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < n; ++i) {
+    std::wstring text(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+    text.resize(static_cast<size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+    items.push_back(text);
+  }
+  return items;
+}
+
+COLORREF PixelAt(HWND window, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(window, &p);
+  HDC screen = GetDC(nullptr);
+  COLORREF c = GetPixel(screen, p.x, p.y);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
 COLORREF PixelAtMiddle(HWND window) {
   RECT r;
   GetWindowRect(window, &r);

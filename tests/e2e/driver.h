@@ -59,6 +59,12 @@ HWND ControlAt(HWND form, int left, int top);
 void Click(HWND button);
 // Replaces the text of an edit box by typing, character by character.
 void Type(HWND edit, const std::wstring& text);
+// A click on item `index` of a list box, which selects it.
+void ClickItem(HWND list, int index);
+// The list box's items, in their order.
+std::vector<std::wstring> Items(HWND list);
+// The screen colour at a point of a window's client area.
+COLORREF PixelAt(HWND window, int x, int y);
 // One press on the upper (up = true) or lower arrow of an up-down control.
 void Step(HWND upDown, bool up, int times = 1);
 // The screen colour at the middle of a window.
