@@ -32,11 +32,17 @@ add_executable(ostrel WIN32 runtime/main_win.cpp resources/ostrel.rc)
 target_include_directories(ostrel PRIVATE ${OSTREL_HELP_DIR})
 target_link_libraries(ostrel ostrel_lib)
 
-# The program folder that scripts/run starts and the end-to-end tests copy.
+# The program folder that scripts/run starts and a user copies to Windows:
+# each binary goes there stripped, while the build tree (which the tests use)
+# keeps its debug information.
 set(OSTREL_PROGRAM_DIR ${CMAKE_BINARY_DIR}/../ostrel)
-add_custom_command(TARGET ostrel POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${OSTREL_PROGRAM_DIR}
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:ostrel> ${OSTREL_PROGRAM_DIR}/)
+function(ostrel_program_file target)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${OSTREL_PROGRAM_DIR}
+    COMMAND ${CMAKE_STRIP} --strip-all -o ${OSTREL_PROGRAM_DIR}/$<TARGET_FILE_NAME:${target}>
+            $<TARGET_FILE:${target}>)
+endfunction()
+ostrel_program_file(ostrel)
 
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

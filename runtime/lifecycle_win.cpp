@@ -56,8 +56,9 @@ int RunApplication(const TSchemaClass& schema, const std::vector<std::string>& a
     MessageBoxW(nullptr, toolkit::Widen("Сделано в Kesto.").c_str(), L"Kesto Info", MB_OK);
   } else {
     SwitchDispatchOff();
-    void* instance = schema.Create();
     try {
+      // A constructor that throws has already unwound what it had built.
+      void* instance = schema.Create();
       ShowAndStart(schema.MainForm(instance));
       toolkit::RunMessageLoop();
       schema.Destroy(instance);

@@ -24,5 +24,6 @@ TSchemaClass SchemaClassOf() {
 std::vector<std::string> CommandLineArguments();
 
 // Start-up, message loop, teardown. Returns the process exit code: 0, or
-// 217 after an exception escaped (printed as "Runtime error 217 at $...").
+// 3 after an exception escaped, from the schema's construction on (printed
+// as "Runtime error 3 at $...").
 int RunApplication(const TSchemaClass& schema, const std::vector<std::string>& arguments);

@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
 
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-          mingw-w64 wine64 wine xvfb python3 x11-utils imagemagick locales libz-mingw-w64-dev)
+          mingw-w64 wine64 wine fonts-wine xvfb python3 x11-utils imagemagick locales libz-mingw-w64-dev)
 
 SUDO=""
 [ "$(id -u)" = 0 ] || SUDO=sudo
@@ -45,13 +45,17 @@ start_wine() {
   export WINEARCH=win64
   mkdir -p "$WINEPREFIX"
   wineserver -p </dev/null >/dev/null 2>&1 &
-  if [ ! -f "$WINEPREFIX/.ostrel-ready-2" ]; then
+  if [ ! -f "$WINEPREFIX/.ostrel-ready-3" ]; then
     wine wineboot -i </dev/null >/dev/null 2>&1 || true
     # A crashing test must fail, not wait for somebody to close a dialog.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
     # Without a window manager (Xvfb) nobody would draw the window frames.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
-    touch "$WINEPREFIX/.ostrel-ready-2"
+    # That frame draws its caption buttons with Marlett, one of Wine's own
+    # fonts (fonts-wine, /usr/share/wine/fonts). Debian's Wine looks for them
+    # one folder off, finds none and falls back to letters: name the folder.
+    wine reg add 'HKCU\Software\Wine\Fonts' /v Path /t REG_SZ /d 'Z:\usr\share\wine\fonts' /f </dev/null >/dev/null 2>&1
+    touch "$WINEPREFIX/.ostrel-ready-3"
   fi
 }
 

@@ -292,6 +292,11 @@ struct ThrowingSchema : ClosingSchema {
   ~ThrowingSchema() { destroyed = true; }
 };
 
+// Fails half-way: its form (and the application window) already exist.
+struct BrokenSchema : ClosingSchema {
+  explicit BrokenSchema(void* owner) : ClosingSchema(owner) { throw std::runtime_error("broken"); }
+};
+
 void Throw(void*) { throw std::runtime_error("broken"); }
 
 TEST(Lifecycle, StartsRunsAndEndsWithZero) {
@@ -317,6 +322,19 @@ TEST(Lifecycle, EscapedExceptionEndsTheLoopAndSkipsTeardown) {
   EXPECT_EQ(code, 3);
   EXPECT_EQ(out.rfind("Runtime error 3 at $", 0), 0u) << out;
   EXPECT_FALSE(ThrowingSchema::destroyed);
+  toolkit::FreeApplicationWindow();
+  toolkit::MainFormHandle = nullptr;
+}
+
+// Reported like a later one; the unwound form's start-up entry never runs.
+TEST(Lifecycle, ExceptionFromTheSchemaConstructorIsReported) {
+  ClosingSchema::created = 0;
+  testing::internal::CaptureStdout();
+  int code = RunApplication(SchemaClassOf<BrokenSchema>(), {});
+  std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(code, 3);
+  EXPECT_EQ(out.rfind("Runtime error 3 at $", 0), 0u) << out;
+  EXPECT_EQ(ClosingSchema::created, 0);
   toolkit::FreeApplicationWindow();
   toolkit::MainFormHandle = nullptr;
 }
