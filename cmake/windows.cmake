@@ -17,9 +17,14 @@ set(OSTREL_ALL_SOURCES ${OSTREL_CORE_SOURCES} ${OSTREL_TEXT_WIN_SOURCES} ${OSTRE
     ${OSTREL_SCHEMA_SOURCES})
 add_library(ostrel_lib STATIC ${OSTREL_ALL_SOURCES})
 target_link_libraries(ostrel_lib PUBLIC ${OSTREL_WIN_LIBS})
+# BSZIP.dll's import library (bszip/): its four operations imported by name.
+target_link_libraries(ostrel_lib PUBLIC bszip)
 
 add_executable(ostrel WIN32 runtime/main_win.cpp resources/ostrel.rc)
 target_link_libraries(ostrel ostrel_lib)
+# ostrel.exe imports BSZIP.dll even before the schema's ArchiveUnzip pulls in
+# the zipper.
+target_link_options(ostrel PRIVATE -Wl,--undefined=BszipLibrary)
 
 # The program folder that scripts/run starts and the end-to-end tests copy.
 set(OSTREL_PROGRAM_DIR ${CMAKE_BINARY_DIR}/../ostrel)
@@ -36,6 +41,9 @@ function(ostrel_test name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} ostrel_lib gtest_main gmock)
   add_test(NAME ${name} COMMAND ${name})
+  # A test that imports BSZIP.dll finds it beside itself.
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:bszip> $<TARGET_FILE_DIR:${name}>)
 endfunction()
 
 add_subdirectory(tests/core)
@@ -46,3 +54,4 @@ add_subdirectory(tests/files)
 add_subdirectory(tests/controls)
 add_subdirectory(tests/image)
 add_subdirectory(tests/e2e)
+add_subdirectory(tests/zip)
