@@ -141,6 +141,7 @@ Code Extract(Bytes archive, const std::vector<Entry>& entries, Target* target, c
     if (!finished) return kCannotWrite;
     report(k + 1);
   }
+  if (!target->FlushStaged()) return kCannotWrite;
   // The files about to be replaced stay reachable, so that a failed move
   // can be undone.
   for (size_t k = 0; k < plan.files.size(); ++k)
@@ -164,7 +165,10 @@ Code Extract(Bytes archive, const std::vector<Entry>& entries, Target* target, c
       break;
     }
   }
-  if (!failed) return kOk;
+  if (!failed) {
+    target->Settle();
+    return kOk;
+  }
 
   // Undo: the old files back, the new ones and the new folders away.
   for (size_t k = moved; k-- > 0;) {
@@ -175,6 +179,7 @@ Code Extract(Bytes archive, const std::vector<Entry>& entries, Target* target, c
       target->RemoveFile(path);
   }
   for (size_t i = made.size(); i-- > 0;) target->RemoveFolder(*made[i]);
+  target->Settle();
   return kCannotWrite;
 }
 

@@ -15,7 +15,8 @@ namespace bszip {
 // A new file in the staging folder.
 class StagedFile : public Sink {
  public:
-  // Flushes the data to disk and closes the file; false when anything failed.
+  // Closes the file; false when anything failed. The data may still be on
+  // its way to the disk (see Target::FlushStaged).
   virtual bool Finish() = 0;
 };
 
@@ -37,6 +38,10 @@ class Target {
   // A new, empty staging folder beside the destination.
   virtual bool MakeStaging() = 0;
   virtual std::unique_ptr<StagedFile> Stage(const std::string& name) = 0;
+  // Waits until every staged file is on the disk, so that a move never
+  // puts a half-written file in place, even after a power loss. Flushing
+  // them all at once lets the system write them while others are inflated.
+  virtual bool FlushStaged() = 0;
   // The existing file at path is kept under the staged name, to be moved
   // back if the extraction has to be undone: a copy on Windows, a hard link
   // (or a copy) elsewhere.
@@ -46,9 +51,10 @@ class Target {
 
   virtual bool MakeFolder(const std::string& path) = 0;
   virtual bool RemoveFolder(const std::string& path) = 0;
-  // Moves a staged file to path in one atomic step, replacing a file there,
-  // and waits until the move is on disk.
+  // Moves a staged file to path in one atomic step, replacing a file there.
   virtual bool MoveIn(const std::string& name, const std::string& path) = 0;
+  // Waits until the moves are on the disk.
+  virtual void Settle() = 0;
   virtual bool RemoveFile(const std::string& path) = 0;
 };
 

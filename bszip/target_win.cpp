@@ -3,6 +3,8 @@
 // The caller's texts are code page 1251, entry names UTF-8.
 #include <windows.h>
 
+#include <vector>
+
 #include "bszip/target.h"
 
 namespace bszip {
@@ -90,7 +92,6 @@ class WinStagedFile : public StagedFile {
     return true;
   }
   bool Finish() override {
-    if (!FlushFileBuffers(file_.Get())) ok_ = false;
     file_.Reset();
     return ok_;
   }
@@ -162,7 +163,19 @@ class WinTarget : public Target {
     HANDLE h = CreateFileW(Staged(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) return nullptr;
+    staged_.push_back(name);
     return std::make_unique<WinStagedFile>(h);
+  }
+
+  // The system's cache writes the files out meanwhile; a flush through a
+  // new handle waits for whatever of a file is not on the disk yet.
+  bool FlushStaged() override {
+    for (const std::string& name : staged_) {
+      Handle file(CreateFileW(Staged(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!file.Valid() || !FlushFileBuffers(file.Get())) return false;
+    }
+    return true;
   }
 
   // A copy, not a hard link: a link to a file that somebody holds open
@@ -197,6 +210,9 @@ class WinTarget : public Target {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   }
 
+  // Each move was written through already.
+  void Settle() override {}
+
   bool RemoveFile(const std::string& path) override { return DeleteFileW(Full(path).c_str()); }
 
  private:
@@ -216,6 +232,7 @@ class WinTarget : public Target {
   std::wstring full_;         // the destination as the system writes it, no trailing "\"
   std::wstring destination_;  // the same with the "\\?\" prefix
   std::wstring staging_;
+  std::vector<std::string> staged_;
 };
 
 }  // namespace

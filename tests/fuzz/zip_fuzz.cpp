@@ -52,6 +52,8 @@ class MemoryTarget : public Target {
     Check(staging_ && !staged_.count(n));
     return std::make_unique<MemoryFile>(staged_[n]);
   }
+  bool FlushStaged() override { return staging_; }
+  void Settle() override {}
   bool Keep(const std::string& p, const std::string& n) override {
     Check(disk_.files.count(p) == 1);
     staged_[n] = disk_.files[p];

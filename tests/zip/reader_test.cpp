@@ -120,6 +120,8 @@ class FailingTarget : public Target {
   bool Inside(const std::string& p) override { return real_->Inside(p); }
   bool MakeStaging() override { return real_->MakeStaging(); }
   std::unique_ptr<StagedFile> Stage(const std::string& n) override { return real_->Stage(n); }
+  bool FlushStaged() override { return real_->FlushStaged(); }
+  void Settle() override { real_->Settle(); }
   bool Keep(const std::string& p, const std::string& n) override { return real_->Keep(p, n); }
   void RemoveStaging() override { real_->RemoveStaging(); }
   bool MakeFolder(const std::string& p) override { return real_->MakeFolder(p); }
