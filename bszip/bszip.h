@@ -41,7 +41,8 @@
 //   replace            1: existing files are replaced; 0: an existing file at
 //                      any entry's path refuses the archive (code 12).
 //   createDestination  1: a missing destination folder is made, with its
-//                      parents; 0: a missing destination refuses (code 11).
+//                      parents (and removed again if the extraction fails);
+//                      0: a missing destination refuses (code 11).
 //   testOnly           1: every entry is checked and inflated, nothing is
 //                      written and the destination is not looked at;
 //                      0: extract.

@@ -45,6 +45,22 @@ std::string Parent(const std::string& path) {
   return cut == std::string::npos ? std::string() : path.substr(0, cut);
 }
 
+// Removes a destination made for this extraction when the extraction fails.
+class MadeDestination {
+ public:
+  explicit MadeDestination(Target& target) : target_(target) {}
+  ~MadeDestination() {
+    if (!used_) target_.UnmakeDestination();
+  }
+  MadeDestination(const MadeDestination&) = delete;
+  MadeDestination& operator=(const MadeDestination&) = delete;
+  void Used() { used_ = true; }
+
+ private:
+  Target& target_;
+  bool used_ = false;
+};
+
 // Removes the staging folder on every way out.
 class Staging {
  public:
@@ -111,6 +127,7 @@ Code Extract(Bytes archive, const std::vector<Entry>& entries, Target* target, c
 
   // Everything that can be known about the destination, before writing.
   if (!target->OpenDestination(options.createDestination)) return kCannotWrite;
+  MadeDestination made(*target);  // after the staging folder beside it is gone
   for (const std::string& folder : plan.folders)
     if (!target->Inside(folder)) return kUnsafeName;
   for (const Plan::File& file : plan.files)
@@ -148,7 +165,7 @@ Code Extract(Bytes archive, const std::vector<Entry>& entries, Target* target, c
     if (existing[k] && !target->Keep(plan.files[k].path, KeptName(k))) return kCannotWrite;
 
   // Into place. Each move is atomic: a crash leaves the old or the new file.
-  std::vector<const std::string*> made;
+  std::vector<const std::string*> madeFolders;
   size_t moved = 0;
   bool failed = false;
   for (const std::string& folder : plan.folders) {
@@ -157,7 +174,7 @@ Code Extract(Bytes archive, const std::vector<Entry>& entries, Target* target, c
       failed = true;
       break;
     }
-    made.push_back(&folder);
+    madeFolders.push_back(&folder);
   }
   for (; !failed && moved < plan.files.size(); ++moved) {
     if (!target->MoveIn(StagedName(moved), plan.files[moved].path)) {
@@ -167,6 +184,7 @@ Code Extract(Bytes archive, const std::vector<Entry>& entries, Target* target, c
   }
   if (!failed) {
     target->Settle();
+    made.Used();
     return kOk;
   }
 
@@ -178,7 +196,7 @@ Code Extract(Bytes archive, const std::vector<Entry>& entries, Target* target, c
     else
       target->RemoveFile(path);
   }
-  for (size_t i = made.size(); i-- > 0;) target->RemoveFolder(*made[i]);
+  for (size_t i = madeFolders.size(); i-- > 0;) target->RemoveFolder(*madeFolders[i]);
   target->Settle();
   return kCannotWrite;
 }

@@ -29,6 +29,8 @@ class Target {
   // The destination is an existing folder, made with its parents when
   // create is set; false otherwise.
   virtual bool OpenDestination(bool create) = 0;
+  // Removes again the folders OpenDestination made, when nothing came of it.
+  virtual void UnmakeDestination() = 0;
   // What is at the path now, the path's last part not followed when a link.
   virtual Kind KindOf(const std::string& path) = 0;
   // The path stays inside the destination after the platform's own

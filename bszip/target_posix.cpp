@@ -84,9 +84,14 @@ class PosixTarget : public Target {
     if (error) return false;
     destination_ = full.string();
     while (destination_.size() > 1 && destination_.back() == '/') destination_.pop_back();
-    if (create) std::filesystem::create_directories(destination_, error);
+    if (create) MakeWithParents();
     struct stat s;
     return stat(destination_.c_str(), &s) == 0 && S_ISDIR(s.st_mode);
+  }
+
+  void UnmakeDestination() override {
+    for (auto folder = made_.rbegin(); folder != made_.rend(); ++folder) rmdir(folder->c_str());
+    made_.clear();
   }
 
   Kind KindOf(const std::string& path) override {
@@ -163,10 +168,19 @@ class PosixTarget : public Target {
   bool RemoveFile(const std::string& path) override { return unlink(Full(path).c_str()) == 0; }
 
  private:
+  void MakeWithParents() {
+    for (size_t cut = destination_.find('/', 1);; cut = destination_.find('/', cut + 1)) {
+      const std::string part = destination_.substr(0, cut);
+      if (mkdir(part.c_str(), 0755) == 0) made_.push_back(part);
+      if (cut == std::string::npos) return;
+    }
+  }
+
   std::string Full(const std::string& path) const { return destination_ + "/" + path; }
   std::string Staged(const std::string& name) const { return staging_ + "/" + name; }
 
   std::string destination_;
+  std::vector<std::string> made_;  // folders made for the destination, outermost first
   std::string staging_;
   std::vector<std::string> staged_;
   std::set<std::string> moved_;  // folders that received files

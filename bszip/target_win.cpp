@@ -115,6 +115,11 @@ class WinTarget : public Target {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
   }
 
+  void UnmakeDestination() override {
+    for (auto folder = made_.rbegin(); folder != made_.rend(); ++folder) RemoveDirectoryW(folder->c_str());
+    made_.clear();
+  }
+
   Kind KindOf(const std::string& path) override {
     const DWORD a = GetFileAttributesW(Full(path).c_str());
     if (a == INVALID_FILE_ATTRIBUTES) {
@@ -145,8 +150,7 @@ class WinTarget : public Target {
 
   bool MakeStaging() override {
     const size_t cut = destination_.find_last_of(L'\\');
-    if (cut == std::wstring::npos || destination_.back() == L'\\' || destination_[cut - 1] == L'?')
-      return false;  // a drive root has no folder beside it
+    if (cut == std::wstring::npos || destination_.back() == L'\\') return false;  // a root has nothing beside it
     const std::wstring base = destination_ + L".bszip-" + std::to_wstring(GetCurrentProcessId()) + L"-";
     for (int n = 0; n < 1000; ++n) {
       const std::wstring candidate = base + std::to_wstring(n);
@@ -223,7 +227,7 @@ class WinTarget : public Target {
     // Every prefix that ends before a backslash, after the root.
     for (size_t cut = destination_.find(L'\\', 4); ; cut = destination_.find(L'\\', cut + 1)) {
       const std::wstring part = destination_.substr(0, cut);
-      if (part.back() != L':') CreateDirectoryW(part.c_str(), nullptr);
+      if (part.back() != L':' && CreateDirectoryW(part.c_str(), nullptr)) made_.push_back(part);
       if (cut == std::wstring::npos) return;
     }
   }
@@ -231,6 +235,7 @@ class WinTarget : public Target {
   std::wstring given_;
   std::wstring full_;         // the destination as the system writes it, no trailing "\"
   std::wstring destination_;  // the same with the "\\?\" prefix
+  std::vector<std::wstring> made_;  // folders made for the destination, outermost first
   std::wstring staging_;
   std::vector<std::string> staged_;
 };

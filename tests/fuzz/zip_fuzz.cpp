@@ -43,6 +43,7 @@ class MemoryTarget : public Target {
  public:
   MemoryTarget(Disk& disk, size_t failAt) : disk_(disk), failAt_(failAt) {}
   bool OpenDestination(bool) override { return true; }
+  void UnmakeDestination() override {}
   Kind KindOf(const std::string& p) override {
     return disk_.files.count(p) ? kFile : disk_.folders.count(p) ? kFolder : kNothing;
   }

@@ -125,6 +125,8 @@ TEST(Flags, CreateDestination) {
   flags.createDestination = 0;
   EXPECT_EQ(Unpack(Archive("good_stored"), deep, flags), 11);
   EXPECT_FALSE(fs::exists(scratch.root / U8(u8"новая")));
+  EXPECT_EQ(Unpack(Archive("bad_late_crc"), deep), 9);
+  EXPECT_FALSE(fs::exists(scratch.root / U8(u8"новая"))) << "made for nothing, removed again";
   EXPECT_EQ(Unpack(Archive("good_stored"), deep), 0);
   EXPECT_EQ(ReadAll(deep / "a.txt"), "stored text\r\n");
 }

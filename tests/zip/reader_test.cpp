@@ -116,6 +116,7 @@ class FailingTarget : public Target {
  public:
   FailingTarget(std::unique_ptr<Target> real, int failAt) : real_(std::move(real)), failAt_(failAt) {}
   bool OpenDestination(bool create) override { return real_->OpenDestination(create); }
+  void UnmakeDestination() override { real_->UnmakeDestination(); }
   Kind KindOf(const std::string& p) override { return real_->KindOf(p); }
   bool Inside(const std::string& p) override { return real_->Inside(p); }
   bool MakeStaging() override { return real_->MakeStaging(); }
