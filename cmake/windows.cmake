@@ -17,6 +17,8 @@ set(OSTREL_ALL_SOURCES ${OSTREL_CORE_SOURCES} ${OSTREL_TEXT_WIN_SOURCES} ${OSTRE
     ${OSTREL_SCHEMA_SOURCES})
 add_library(ostrel_lib STATIC ${OSTREL_ALL_SOURCES})
 target_link_libraries(ostrel_lib PUBLIC ${OSTREL_WIN_LIBS})
+# BSZIP.dll's import library (bszip/): its four operations imported by name.
+target_link_libraries(ostrel_lib PUBLIC bszip)
 
 # The address shown as the download site in the about text.
 set(OSTREL_HOME_PAGE "http://ostrel.dalvoro-tools.ru/" CACHE STRING "Ostrel's home page")
@@ -31,6 +33,9 @@ set_source_files_properties(resources/ostrel.rc PROPERTIES OBJECT_DEPENDS "${OST
 add_executable(ostrel WIN32 runtime/main_win.cpp resources/ostrel.rc)
 target_include_directories(ostrel PRIVATE ${OSTREL_HELP_DIR})
 target_link_libraries(ostrel ostrel_lib)
+# ostrel.exe imports BSZIP.dll even before the schema's ArchiveUnzip pulls in
+# the zipper.
+target_link_options(ostrel PRIVATE -Wl,--undefined=BszipLibrary)
 
 # The program folder that scripts/run starts and a user copies to Windows:
 # each binary goes there stripped, while the build tree (which the tests use)
@@ -53,6 +58,9 @@ function(ostrel_test name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} ostrel_lib gtest_main gmock)
   add_test(NAME ${name} COMMAND ${name})
+  # A test that imports BSZIP.dll finds it beside itself.
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:bszip> $<TARGET_FILE_DIR:${name}>)
 endfunction()
 
 add_subdirectory(tests/core)
@@ -64,3 +72,4 @@ add_subdirectory(tests/controls)
 add_subdirectory(tests/image)
 add_subdirectory(tests/e2e)
 add_subdirectory(bench/win)
+add_subdirectory(tests/zip)

@@ -6,6 +6,8 @@ BUILD="$ROOT/build"
 
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
           mingw-w64 wine64 wine fonts-wine xvfb python3 x11-utils imagemagick locales libz-mingw-w64-dev)
+# The zip library: zlib on the host, the test corpus writer, unzip for the benchmark.
+PACKAGES+=(zlib1g-dev unzip)
 
 SUDO=""
 [ "$(id -u)" = 0 ] || SUDO=sudo
@@ -80,5 +82,5 @@ stop_display() { [ -z "$XVFB_PID" ] || kill "$XVFB_PID" 2>/dev/null || true; }
 # The fuzz target needs clang's libFuzzer.
 build_fuzz() {
   CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD/fuzz" -G Ninja >/dev/null
-  ninja -C "$BUILD/fuzz" text_fuzz
+  ninja -C "$BUILD/fuzz" text_fuzz zip_fuzz
 }

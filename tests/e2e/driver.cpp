@@ -31,6 +31,10 @@ ProgramFolder::ProgramFolder() {
           std::to_wstring(++serial) + L"\\";
   CreateDirectoryW(path_.c_str(), nullptr);
   CopyFileW(BuiltExe().c_str(), Exe().c_str(), FALSE);
+  // ostrel.exe imports BSZIP.dll, built beside it.
+  const std::wstring built = BuiltExe();
+  const std::wstring dll = built.substr(0, built.find_last_of(L'\\') + 1) + L"BSZIP.dll";
+  CopyFileW(dll.c_str(), (path_ + L"BSZIP.dll").c_str(), FALSE);
 }
 
 ProgramFolder::~ProgramFolder() {

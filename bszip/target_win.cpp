@@ -1,0 +1,265 @@
+// Win32 file system: wide-character calls only, on full paths with the
+// "\\?\" prefix (no further normalisation by the system, no MAX_PATH limit).
+// The caller's texts are code page 1251, entry names UTF-8.
+#include <windows.h>
+
+#include <vector>
+
+#include "bszip/target.h"
+
+namespace bszip {
+
+namespace {
+
+std::wstring Widen(UINT codePage, const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const DWORD flags = codePage == CP_UTF8 ? MB_ERR_INVALID_CHARS : 0;
+  const int n = MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (n <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), &wide[0], n);
+  return wide;
+}
+
+// An entry path as a Windows relative path.
+std::wstring Relative(const std::string& path) {
+  std::wstring wide = Widen(CP_UTF8, path);
+  for (wchar_t& c : wide)
+    if (c == L'/') c = L'\\';
+  return wide;
+}
+
+std::wstring FullPath(const std::wstring& path) {
+  const DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return std::wstring();
+  std::wstring full(n, L'\0');
+  const DWORD written = GetFullPathNameW(path.c_str(), n, &full[0], nullptr);
+  if (written == 0 || written >= n) return std::wstring();
+  full.resize(written);
+  return full;
+}
+
+bool StartsWith(const std::wstring& s, const wchar_t* prefix) { return s.compare(0, wcslen(prefix), prefix) == 0; }
+
+// "C:\x" becomes "\\?\C:\x", "\\server\share" becomes "\\?\UNC\server\share".
+std::wstring Prefixed(const std::wstring& full) {
+  if (StartsWith(full, L"\\\\?\\")) return full;
+  if (StartsWith(full, L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
+class Handle {
+ public:
+  explicit Handle(HANDLE h = INVALID_HANDLE_VALUE) : h_(h) {}
+  ~Handle() { Reset(); }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  bool Valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+  HANDLE Get() const { return h_; }
+  void Reset() {
+    if (Valid()) CloseHandle(h_);
+    h_ = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+class WinMappedFile : public MappedFile {
+ public:
+  WinMappedFile(const void* view, size_t size) : view_(view), size_(size) {}
+  ~WinMappedFile() override {
+    if (view_) UnmapViewOfFile(view_);
+  }
+  Bytes View() const override { return {static_cast<const uint8_t*>(view_), size_}; }
+
+ private:
+  const void* view_;
+  size_t size_;
+};
+
+class WinStagedFile : public StagedFile {
+ public:
+  explicit WinStagedFile(HANDLE h) : file_(h) {}
+  bool Write(const uint8_t* data, size_t size) override {
+    while (size > 0) {
+      const DWORD chunk = static_cast<DWORD>(size < (1u << 30) ? size : (1u << 30));
+      DWORD written = 0;
+      if (!WriteFile(file_.Get(), data, chunk, &written, nullptr) || written == 0) return ok_ = false;
+      data += written;
+      size -= written;
+    }
+    return true;
+  }
+  bool Finish() override {
+    file_.Reset();
+    return ok_;
+  }
+
+ private:
+  Handle file_;
+  bool ok_ = true;
+};
+
+class WinTarget : public Target {
+ public:
+  explicit WinTarget(std::wstring destination) : given_(std::move(destination)) {}
+
+  bool OpenDestination(bool create) override {
+    full_ = FullPath(given_);
+    if (full_.empty()) return false;
+    while (full_.size() > 3 && full_.back() == L'\\') full_.pop_back();
+    destination_ = Prefixed(full_);
+    if (create) MakeWithParents();
+    const DWORD a = GetFileAttributesW(destination_.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  void UnmakeDestination() override {
+    for (auto folder = made_.rbegin(); folder != made_.rend(); ++folder) RemoveDirectoryW(folder->c_str());
+    made_.clear();
+  }
+
+  Kind KindOf(const std::string& path) override {
+    const DWORD a = GetFileAttributesW(Full(path).c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) {
+      const DWORD error = GetLastError();
+      return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? kNothing : kOther;
+    }
+    if (a & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) return kOther;
+    return (a & FILE_ATTRIBUTE_DIRECTORY) ? kFolder : kFile;
+  }
+
+  bool Inside(const std::string& path) override {
+    // The system's own normalisation of the plain (unprefixed) path must
+    // keep it under the destination ...
+    std::wstring root = full_;
+    if (root.back() != L'\\') root += L'\\';
+    const std::wstring normal = FullPath(root + Relative(path));
+    if (normal.size() <= root.size() ||
+        CompareStringOrdinal(normal.c_str(), static_cast<int>(root.size()), root.c_str(),
+                             static_cast<int>(root.size()), TRUE) != CSTR_EQUAL)
+      return false;
+    // ... and nothing on the way may be a link or junction.
+    for (size_t cut = path.find('/');; cut = path.find('/', cut + 1)) {
+      const DWORD a = GetFileAttributesW(Full(path.substr(0, cut)).c_str());
+      if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+      if (cut == std::string::npos) return true;
+    }
+  }
+
+  bool MakeStaging() override {
+    const size_t cut = destination_.find_last_of(L'\\');
+    if (cut == std::wstring::npos || destination_.back() == L'\\') return false;  // a root has nothing beside it
+    const std::wstring base = destination_ + L".bszip-" + std::to_wstring(GetCurrentProcessId()) + L"-";
+    for (int n = 0; n < 1000; ++n) {
+      const std::wstring candidate = base + std::to_wstring(n);
+      if (CreateDirectoryW(candidate.c_str(), nullptr)) {
+        staging_ = candidate;
+        return true;
+      }
+      if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    }
+    return false;
+  }
+
+  std::unique_ptr<StagedFile> Stage(const std::string& name) override {
+    HANDLE h = CreateFileW(Staged(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return nullptr;
+    staged_.push_back(name);
+    return std::make_unique<WinStagedFile>(h);
+  }
+
+  // The system's cache writes the files out meanwhile; a flush through a
+  // new handle waits for whatever of a file is not on the disk yet.
+  bool FlushStaged() override {
+    for (const std::string& name : staged_) {
+      Handle file(CreateFileW(Staged(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!file.Valid() || !FlushFileBuffers(file.Get())) return false;
+    }
+    return true;
+  }
+
+  // A copy, not a hard link: a link to a file that somebody holds open
+  // without FILE_SHARE_DELETE could not be deleted with the staging folder.
+  bool Keep(const std::string& path, const std::string& name) override {
+    return CopyFileW(Full(path).c_str(), Staged(name).c_str(), TRUE);
+  }
+
+  void RemoveStaging() override {
+    if (staging_.empty()) return;
+    // The staging folder holds flat files only.
+    WIN32_FIND_DATAW found;
+    HANDLE listing = FindFirstFileW((staging_ + L"\\*").c_str(), &found);
+    if (listing != INVALID_HANDLE_VALUE) {
+      do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        const std::wstring file = staging_ + L"\\" + found.cFileName;
+        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(file.c_str());
+      } while (FindNextFileW(listing, &found));
+      FindClose(listing);
+    }
+    RemoveDirectoryW(staging_.c_str());
+    staging_.clear();
+  }
+
+  bool MakeFolder(const std::string& path) override { return CreateDirectoryW(Full(path).c_str(), nullptr); }
+  bool RemoveFolder(const std::string& path) override { return RemoveDirectoryW(Full(path).c_str()); }
+
+  bool MoveIn(const std::string& name, const std::string& path) override {
+    return MoveFileExW(Staged(name).c_str(), Full(path).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  }
+
+  // Each move was written through already.
+  void Settle() override {}
+
+  bool RemoveFile(const std::string& path) override { return DeleteFileW(Full(path).c_str()); }
+
+ private:
+  std::wstring Full(const std::string& path) const { return destination_ + L"\\" + Relative(path); }
+  std::wstring Staged(const std::string& name) const { return staging_ + L"\\" + Widen(CP_UTF8, name); }
+
+  void MakeWithParents() {
+    // Every prefix that ends before a backslash, after the root.
+    for (size_t cut = destination_.find(L'\\', 4); ; cut = destination_.find(L'\\', cut + 1)) {
+      const std::wstring part = destination_.substr(0, cut);
+      if (part.back() != L':' && CreateDirectoryW(part.c_str(), nullptr)) made_.push_back(part);
+      if (cut == std::wstring::npos) return;
+    }
+  }
+
+  std::wstring given_;
+  std::wstring full_;         // the destination as the system writes it, no trailing "\"
+  std::wstring destination_;  // the same with the "\\?\" prefix
+  std::vector<std::wstring> made_;  // folders made for the destination, outermost first
+  std::wstring staging_;
+  std::vector<std::string> staged_;
+};
+
+}  // namespace
+
+std::unique_ptr<MappedFile> MapFile(const char* path) {
+  Handle file(CreateFileW(Widen(1251, path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return nullptr;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return nullptr;
+  if (size.QuadPart == 0) return std::make_unique<WinMappedFile>(nullptr, 0);
+  Handle mapping(CreateFileMappingW(file.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  if (!mapping.Valid()) return nullptr;
+  const void* view = MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0);
+  if (!view) return nullptr;
+  return std::make_unique<WinMappedFile>(view, static_cast<size_t>(size.QuadPart));
+}
+
+std::unique_ptr<Target> MakeTarget(const char* destination) {
+  std::wstring wide = Widen(1251, destination);
+  if (wide.empty()) return nullptr;
+  return std::make_unique<WinTarget>(std::move(wide));
+}
+
+}  // namespace bszip

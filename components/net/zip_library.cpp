@@ -1,0 +1,3 @@
+#include "components/net/zip_library.h"
+
+extern "C" const TZipLibrary BszipLibrary = {&zOpenZipFile, &zExtractAll, &zCloseZipFile, &zGetRunTimeInfo};
