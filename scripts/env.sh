@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
 
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-          mingw-w64 wine64 wine xvfb x11-utils imagemagick locales libz-mingw-w64-dev)
+          mingw-w64 wine64 wine xvfb x11-utils imagemagick locales libz-mingw-w64-dev python3 curl)
 
 SUDO=""
 [ "$(id -u)" = 0 ] || SUDO=sudo

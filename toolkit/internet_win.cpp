@@ -14,16 +14,10 @@ void TInternetHandle::Close() {
   if (handle) InternetCloseHandle(handle);
 }
 
-HINTERNET OpenInternet(const std::string& agent) {
-  return InternetOpenW(Widen(agent).c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-}
-
-void SetProxy(HINTERNET client, const std::string& proxy) {
-  const std::wstring name = Widen(proxy);
-  INTERNET_PROXY_INFO info = {};
-  info.dwAccessType = INTERNET_OPEN_TYPE_PROXY;
-  info.lpszProxy = name.c_str();
-  InternetSetOptionW(client, INTERNET_OPTION_PROXY, &info, sizeof info);
+HINTERNET OpenInternet(const std::string& agent, const std::string& proxy) {
+  if (proxy.empty())
+    return InternetOpenW(Widen(agent).c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+  return InternetOpenW(Widen(agent).c_str(), INTERNET_OPEN_TYPE_PROXY, Widen(proxy).c_str(), nullptr, 0);
 }
 
 HINTERNET OpenUrl(HINTERNET client, const std::string& url, const std::string& headers, DWORD flags) {

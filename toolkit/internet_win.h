@@ -28,10 +28,10 @@ class TInternetHandle {
   std::atomic<HINTERNET> handle_{nullptr};
 };
 
-// Pre-configured access; null on failure.
-HINTERNET OpenInternet(const std::string& agent);
-// An explicit proxy for every request of the client, no bypass list.
-void SetProxy(HINTERNET client, const std::string& proxy);
+// Pre-configured access, or an explicit proxy (no bypass list) for every
+// request of the client; null on failure. (Given here rather than set on the
+// open client, which Wine's client ignores.)
+HINTERNET OpenInternet(const std::string& agent, const std::string& proxy);
 // headers: empty or lines the client sends with the request; null on failure.
 HINTERNET OpenUrl(HINTERNET client, const std::string& url, const std::string& headers, DWORD flags);
 // Sends the request again with the extra headers.

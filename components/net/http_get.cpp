@@ -151,10 +151,9 @@ void TKestoHTTP_Get::Download(TData& data, uint16_t) {
 }
 
 void THttpRun::Perform() {
-  client_.Reset(toolkit::OpenInternet(kAgent));
   TData none;
   const std::string proxy = PullString(none, points_.ProxySource, points_.Proxy);
-  if (!proxy.empty() && client_.Valid()) toolkit::SetProxy(client_.Get(), proxy);
+  client_.Reset(toolkit::OpenInternet(kAgent, proxy));
   const int64_t outcome = client_.Valid() ? Transfer() : 0;
   request_.Close();
   client_.Close();

@@ -19,6 +19,7 @@ import sys
 import threading
 import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+from urllib.parse import urlsplit
 
 LIFETIME = 600
 STALL_SECONDS = 30
@@ -50,7 +51,7 @@ class Handler(BaseHTTPRequestHandler):
             if self.headers.get("Proxy-Authorization") != PROXY_AUTH:
                 self.answer(407, b"proxy says no", headers=[("Proxy-Authenticate", 'Basic realm="t"')])
                 return
-            self.answer(200, b"via proxy " + path.encode())
+            self.answer(200, b"via proxy " + urlsplit(path).path.encode())
             return
         parts = path.strip("/").split("/")
         route, arg = parts[0], (parts[1] if len(parts) > 1 else "0")
