@@ -53,6 +53,10 @@ start_wine() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
     touch "$WINEPREFIX/.ostrel-ready-2"
   fi
+  # The first program of a new wineserver also starts Wine's own services,
+  # which keep the streams they inherit: start them here with none, or the
+  # first captured test would hold its output pipe open until the timeout.
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 stop_wine() { wineserver -k >/dev/null 2>&1 || true; }

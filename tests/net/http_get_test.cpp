@@ -72,7 +72,8 @@ struct HttpTest : ::testing::Test {
   DispatchOn on;
   std::unique_ptr<TKestoHTTP_Get> http = std::make_unique<TKestoHTTP_Get>();
   Recorder got;
-  void SetUp() override {
+  void SetUp() override { Wire(); }
+  void Wire() {
     http->Completed = Link<&Recorder::Completed>(&got);
     http->Progress = Link<&Recorder::Progress>(&got);
     http->Failed = Link<&Recorder::Failed>(&got);
@@ -201,7 +202,7 @@ TEST_F(HttpTest, DestroyingStopsTheRunAndNothingFiresAfter) {
   for (const char* path : {"/slow/1000", "/stall"}) {
     SCOPED_TRACE(path);
     http = std::make_unique<TKestoHTTP_Get>();
-    SetUp();
+    Wire();
     got = Recorder();
     http->Url = Address(path);
     Start();
