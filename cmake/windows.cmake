@@ -70,6 +70,11 @@ add_subdirectory(tests/win)
 add_subdirectory(tests/files)
 add_subdirectory(tests/controls)
 add_subdirectory(tests/image)
+add_subdirectory(tests/net)
 add_subdirectory(tests/e2e)
 add_subdirectory(bench/win)
 add_subdirectory(tests/zip)
+
+# Benchmarks that need Win32 are run under Wine by their script in bench/.
+add_executable(http_bench bench/http_bench.cpp)
+target_link_libraries(http_bench ostrel_lib)

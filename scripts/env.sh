@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
 
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-          mingw-w64 wine64 wine fonts-wine xvfb python3 x11-utils imagemagick locales libz-mingw-w64-dev)
+          mingw-w64 wine64 wine fonts-wine xvfb python3 x11-utils imagemagick locales libz-mingw-w64-dev curl)
 # The zip library: zlib on the host, the test corpus writer, unzip for the benchmark.
 PACKAGES+=(zlib1g-dev unzip)
 
@@ -59,6 +59,10 @@ start_wine() {
     wine reg add 'HKCU\Software\Wine\Fonts' /v Path /t REG_SZ /d 'Z:\usr\share\wine\fonts' /f </dev/null >/dev/null 2>&1
     touch "$WINEPREFIX/.ostrel-ready-3"
   fi
+  # The first program of a new wineserver also starts Wine's own services,
+  # which keep the streams they inherit: start them here with none, or the
+  # first captured test would hold its output pipe open until the timeout.
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 stop_wine() { wineserver -k >/dev/null 2>&1 || true; }

@@ -1,5 +1,7 @@
 #include "toolkit/app_win.h"
 
+#include <atomic>
+
 namespace toolkit {
 
 TControl* ApplicationWindow = nullptr;
@@ -7,6 +9,9 @@ HWND MainFormHandle = nullptr;
 
 static bool g_terminated = false;
 static std::exception_ptr g_error;
+// What worker threads read in SyncCall: never a pointer that the window
+// thread may be freeing at the same moment.
+static std::atomic<HWND> g_call_window{nullptr};
 
 namespace {
 class ApplicationListener : public TControlListener {
@@ -31,17 +36,19 @@ TControl* EnsureApplicationWindow() {
                                                     WS_SYSMENU | WS_MINIMIZEBOX, 0);
   SetWindowPos(ApplicationWindow->Handle(), nullptr, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
   ApplicationWindow->SetListener(&g_listener);
+  g_call_window = ApplicationWindow->Handle();
   return ApplicationWindow;
 }
 
 void FreeApplicationWindow() {
+  g_call_window = nullptr;
   delete ApplicationWindow;
   ApplicationWindow = nullptr;
 }
 
 void SyncCall(TSyncCall& call) {
-  if (!ApplicationWindow || ApplicationWindow->Destroyed()) return;
-  SendMessageW(ApplicationWindow->Handle(), kSyncCallMessage, 0, reinterpret_cast<LPARAM>(&call));
+  // A window destroyed meanwhile answers nothing: the send fails and returns.
+  if (HWND window = g_call_window) SendMessageW(window, kSyncCallMessage, 0, reinterpret_cast<LPARAM>(&call));
 }
 
 void AbortMessageLoop(std::exception_ptr error) {

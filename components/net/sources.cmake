@@ -4,3 +4,8 @@ set(OSTREL_NET_SOURCES)
 list(APPEND OSTREL_NET_SOURCES
   components/net/zipper.cpp
   components/net/zip_library.cpp)
+# The HTTP download, with the toolkit's internet client and worker thread.
+list(APPEND OSTREL_NET_SOURCES
+  components/net/http_get.cpp
+  toolkit/internet_win.cpp
+  toolkit/thread_win.cpp)

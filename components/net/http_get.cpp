@@ -1,0 +1,245 @@
+#include "components/net/http_get.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstring>
+#include <memory>
+
+#include "runtime/dispatch.h"
+#include "runtime/pull.h"
+#include "toolkit/app_win.h"
+#include "toolkit/cp1251_win.h"
+#include "toolkit/internet_win.h"
+#include "toolkit/stream.h"
+
+namespace {
+
+const char kAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
+// Always from the network; the client answers no authentication by itself.
+constexpr DWORD kOpenFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_AUTH;
+constexpr uint32_t kChunk = 1025;
+constexpr int64_t kDelivered = -1;
+
+bool Success(uint32_t status) { return status >= 200 && status <= 299; }
+
+std::string RangeHeader(int32_t position, int32_t length) {
+  if (position == 0) return "";
+  const auto end = static_cast<int32_t>(static_cast<uint32_t>(position) + static_cast<uint32_t>(length));
+  return "Range: bytes=" + std::to_string(position) + "-" + std::to_string(end);
+}
+
+std::string Base64(const std::string& bytes) {
+  static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  for (size_t i = 0; i < bytes.size(); i += 3) {
+    uint32_t group = static_cast<uint8_t>(bytes[i]) << 16;
+    if (i + 1 < bytes.size()) group |= static_cast<uint8_t>(bytes[i + 1]) << 8;
+    if (i + 2 < bytes.size()) group |= static_cast<uint8_t>(bytes[i + 2]);
+    for (size_t k = 0; k < 4; ++k)
+      out += i + k <= bytes.size() ? kAlphabet[(group >> (18 - 6 * k)) & 63] : '=';
+  }
+  return out;
+}
+
+// Where the body goes: a memory stream, or the target file, written from its
+// start and cut after every write so that it never keeps the tail of an
+// earlier, longer content.
+class Output {
+ public:
+  explicit Output(const std::string& fileName) {
+    if (fileName.empty()) return;
+    file_ = CreateFileW(toolkit::Widen(fileName).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
+  ~Output() { CloseFile(); }
+  Output(const Output&) = delete;
+  Output& operator=(const Output&) = delete;
+
+  bool ToFile() const { return file_ != nullptr; }
+  bool Ready() const { return file_ != INVALID_HANDLE_VALUE; }
+  TMemoryStream& Memory() { return memory_; }
+
+  bool Write(const char* bytes, uint32_t count) {
+    if (!ToFile()) return memory_.Write(bytes, count) == count;
+    DWORD written = 0;
+    return WriteFile(file_, bytes, count, &written, nullptr) && written == count && SetEndOfFile(file_);
+  }
+
+  void CloseFile() {
+    if (ToFile() && Ready()) CloseHandle(file_);
+    file_ = nullptr;
+  }
+
+ private:
+  HANDLE file_ = nullptr;  // null: memory
+  TMemoryStream memory_;
+};
+
+// How long the destructor waits for a stopped worker. Closing the handles
+// ends a blocked read on Windows; Wine's client keeps waiting for the server,
+// so the worker is then left to end alone, with nothing but its own run.
+constexpr DWORD kStopWaitMs = 2000;
+
+}  // namespace
+
+// One download. The worker holds it until it returns, so the component may go
+// first; once stopped, a run fires nothing and pulls nothing more.
+class THttpRun {
+ public:
+  THttpRun(const THttpGetPoints& points, const TData& value) : points_(points) {
+    // The whole chain: a worker reads it after the caller's values are gone.
+    CopyChain(chain_, value);
+    chain_.ForwardLink = nullptr;
+    value_ = chain_;
+  }
+  ~THttpRun() { FreeChain(chain_); }
+  THttpRun(const THttpRun&) = delete;
+  THttpRun& operator=(const THttpRun&) = delete;
+
+  bool Running() const { return running_; }
+  void Perform();
+  void Stop() {
+    stop_ = true;
+    // Makes a read that is waiting for the server return (where the client allows).
+    request_.Close();
+    client_.Close();
+  }
+
+ private:
+  static void RunHandedOver(void* self);
+  int64_t Transfer();
+  uint32_t Authenticate();
+  int64_t Receive(uint32_t status, const std::string& fileName);
+  void Hand(const TKesto_Event& link, TData value);
+
+  const THttpGetPoints points_;
+  TData chain_;  // the call's values, owned
+  TData value_;  // what the reads have not consumed yet
+  uint32_t total_ = 0;
+  std::atomic<bool> running_{true};
+  std::atomic<bool> stop_{false};
+  toolkit::TInternetHandle client_, request_;
+  const TKesto_Event* handed_link_ = nullptr;  // the event the window thread runs
+  TData handed_value_;
+};
+
+TKestoHTTP_Get::~TKestoHTTP_Get() {
+  if (!run_) return;
+  run_->Stop();
+  if (!worker_.Wait(kStopWaitMs)) worker_.Release();
+}
+
+bool TKestoHTTP_Get::Running() const { return run_ && run_->Running(); }
+
+void TKestoHTTP_Get::Download(TData& data, uint16_t) {
+  if (Running()) return;
+  run_ = std::make_shared<THttpRun>(*this, data);
+  if (Blocking) {
+    run_->Perform();
+    return;
+  }
+  auto* held = new std::shared_ptr<THttpRun>(run_);
+  auto work = [](void* p) {
+    auto* run = static_cast<std::shared_ptr<THttpRun>*>(p);
+    (*run)->Perform();
+    delete run;
+  };
+  if (worker_.Start(work, held)) return;
+  delete held;
+  run_.reset();
+}
+
+void THttpRun::Perform() {
+  TData none;
+  const std::string proxy = PullString(none, points_.ProxySource, points_.Proxy);
+  client_.Reset(toolkit::OpenInternet(kAgent, proxy));
+  const int64_t outcome = client_.Valid() ? Transfer() : 0;
+  request_.Close();
+  client_.Close();
+  if (outcome != kDelivered) Hand(points_.Failed, IntegerData(static_cast<int32_t>(outcome)));
+  Hand(points_.Ended, TData());
+  running_ = false;
+}
+
+// The request and the body: kDelivered, or the status to report.
+int64_t THttpRun::Transfer() {
+  const std::string url = PullString(value_, points_.UrlSource, points_.Url);
+  const int32_t position = PullInteger(value_, points_.PositionSource, 0);
+  const int32_t length = PullInteger(value_, points_.LengthSource, points_.Length);
+  request_.Reset(toolkit::OpenUrl(client_.Get(), url, RangeHeader(position, length), kOpenFlags));
+  if (!request_.Valid() || stop_) return 0;
+  uint32_t status = toolkit::StatusCode(request_.Get());
+  if (status == 407) status = Authenticate();
+  if (stop_) return 0;
+  return Receive(status, PullString(value_, points_.FileNameSource, points_.FileName));
+}
+
+// Answers a proxy's demand once; a second 407 stands.
+uint32_t THttpRun::Authenticate() {
+  TData none;
+  const std::string user = PullString(none, points_.ProxyUserSource, points_.ProxyUser);
+  const std::string password = PullString(none, points_.ProxyPasswordSource, points_.ProxyPassword);
+  if (user.empty() || password.empty()) return 407;
+  char drain[kChunk];
+  uint32_t n = 0;
+  while (toolkit::ReadInternet(request_.Get(), drain, kChunk, n) && n > 0 && !stop_) {
+  }
+  toolkit::ResendRequest(request_.Get(),
+                         "Proxy-Authorization: Basic " + Base64(user + ":" + password) + "\r\n");
+  return toolkit::StatusCode(request_.Get());
+}
+
+int64_t THttpRun::Receive(uint32_t status, const std::string& fileName) {
+  // An error page is not the resource: it must not replace the target file.
+  if (!Success(status)) return status;
+  Output out(fileName);
+  if (!out.Ready()) return status;
+  const int64_t announced = toolkit::ContentLength(request_.Get());
+  char buffer[kChunk];
+  total_ = 0;
+  for (;;) {
+    std::memset(buffer, 0, sizeof buffer);
+    uint32_t n = 0;
+    const bool read = toolkit::ReadInternet(request_.Get(), buffer, kChunk, n);
+    const bool written = out.Write(buffer, n);
+    total_ += n;
+    Hand(points_.Progress, IntegerData(static_cast<int32_t>(total_)));
+    if (!read || !written || stop_) return status;
+    if (n == 0) break;
+  }
+  if (announced >= 0 && total_ < announced) return status;  // the connection was cut
+  request_.Close();
+  if (out.ToFile()) {
+    out.CloseFile();
+    Hand(points_.Completed, TData());
+    return kDelivered;
+  }
+  out.Memory().SetPosition(0);
+  TData body;
+  SetStream(body, &out.Memory());
+  Hand(points_.Completed, body);
+  return kDelivered;
+}
+
+// Blocking: at once. Otherwise on the window thread, the worker waiting;
+// once stopped nothing is handed over any more.
+void THttpRun::Hand(const TKesto_Event& link, TData value) {
+  if (points_.Blocking) {
+    FireEvent(link, value);
+    return;
+  }
+  if (stop_) return;
+  handed_link_ = &link;
+  handed_value_ = value;
+  toolkit::TSyncCall call{&THttpRun::RunHandedOver, this};
+  toolkit::SyncCall(call);
+}
+
+// On the window thread. The component's destructor may be waiting for the
+// worker here: then the event is dropped.
+void THttpRun::RunHandedOver(void* self) {
+  auto* run = static_cast<THttpRun*>(self);
+  if (run->stop_) return;
+  FireEvent(*run->handed_link_, run->handed_value_);
+}
