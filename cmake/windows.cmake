@@ -20,6 +20,11 @@ target_link_libraries(ostrel_lib PUBLIC ${OSTREL_WIN_LIBS})
 # BSZIP.dll's import library (bszip/): its four operations imported by name.
 target_link_libraries(ostrel_lib PUBLIC bszip)
 
+# The update server: "Обновить" fetches from http://<host>/Dalvoro/Ostrel/...
+set(OSTREL_UPDATE_HOST "ostrel.dalvoro-tools.ru" CACHE STRING "Ostrel's update server")
+set_source_files_properties(schema/update_flow.cpp PROPERTIES
+  COMPILE_DEFINITIONS "OSTREL_UPDATE_HOST=\"${OSTREL_UPDATE_HOST}\"")
+
 # The address shown as the download site in the about text.
 set(OSTREL_HOME_PAGE "http://ostrel.dalvoro-tools.ru/" CACHE STRING "Ostrel's home page")
 set(OSTREL_HELP_DIR ${CMAKE_BINARY_DIR}/resources)

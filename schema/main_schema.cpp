@@ -34,12 +34,14 @@ TClassSimpleForm_4E37510::TClassSimpleForm_4E37510(void* owner) {
   CreateHouseHelp();
   CreateLegend();
   CreateColourBoxes();
+  CreateUpdate();
 
   LinkWalls();
   LinkInputs();
   LinkColours();
   LinkHouses();
   LinkHelp();
+  LinkUpdate();
   MainForm->HookPaint(Link<&TKestoHub::In>(MarkerHub.get()));
 
   HookHints();
@@ -245,6 +247,7 @@ void TClassSimpleForm_4E37510::HookHints() {
            FloorCountSpinner.get(), Colour1Button.get(), Colour2Button.get(), HouseList.get(),
            HousePreview.get(), HouseButton.get(), HouseListLabel.get(), WallHelpButton.get(),
            HouseHelpButton.get(), Colour1LegendLabel.get(), Colour2LegendLabel.get(), Colour1Caption.get(), Colour2Caption.get(), Colour1Swatch.get(),
-           Colour2Swatch.get(), AboutButton.get(), UpdateHelpButton.get()})
+           Colour2Swatch.get(), AboutButton.get(), UpdateHelpButton.get(), DataVersionLabel.get(),
+           UpdateStatusLabel.get(), UpdateProgress.get(), UpdateButton.get()})
     control->HookHint();
 }

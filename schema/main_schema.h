@@ -6,9 +6,14 @@
 
 #include "components/files/dir.h"
 #include "components/files/file_search.h"
+#include "components/files/file_tools.h"
+#include "components/files/ini.h"
 #include "components/image/colour.h"
 #include "components/image/draw.h"
 #include "components/image/image.h"
+#include "components/net/http_get.h"
+#include "components/net/zipper.h"
+#include "components/text/convert.h"
 #include "components/text/flow.h"
 #include "components/text/lists.h"
 #include "components/text/storage.h"
@@ -18,6 +23,7 @@
 #include "components/win/label.h"
 #include "components/win/list_box.h"
 #include "components/win/message.h"
+#include "components/win/progress_bar.h"
 #include "components/win/simple_form.h"
 #include "components/win/up_down.h"
 #include "runtime/nested.h"
@@ -109,6 +115,58 @@ class TClassSimpleForm_4E37510 {
   std::unique_ptr<TKestoMessage> AboutMessage;
   std::unique_ptr<TKestoButton> UpdateHelpButton;
   std::unique_ptr<TKestoMessage> UpdateHelpMessage;
+  // The data update.
+  std::unique_ptr<TKestoLabel> DataVersionLabel;
+  std::unique_ptr<TKestoLabel> UpdateStatusLabel;
+  std::unique_ptr<TKestoProgressBar> UpdateProgress;
+  std::unique_ptr<TKestoButton> UpdateButton;
+  std::unique_ptr<TKestoMessage> UpdateConfirm;
+  std::unique_ptr<TKestoHub> UpdateStartHub;
+  std::unique_ptr<TKestoCounter> ProgressCounter;
+  std::unique_ptr<TKestoMemory> SearchingText;
+  std::unique_ptr<TKestoMemory> LoadingText;
+  std::unique_ptr<TKestoMemory> BlankText;
+  std::unique_ptr<TKestoMemory> NoUpdateText;
+  std::unique_ptr<TKestoMemory> DoneStatusText;
+  std::unique_ptr<TKestoHTTP_Get> VersionDownload;
+  std::unique_ptr<TKestoHub> VersionReceivedHub;
+  std::unique_ptr<TKestoStream2Hex> VersionText;
+  std::unique_ptr<TKestoConvertor> VersionNumber;
+  std::unique_ptr<TKestoHub> VersionParsedHub;
+  std::unique_ptr<TKestoEventFromData> RemoteVersion;
+  std::unique_ptr<TKestoEventFromData> LocalVersion;
+  std::unique_ptr<TKestoIf_else> VersionCompare;
+  std::unique_ptr<TKestoFormatStr> ArchiveUrl;
+  std::unique_ptr<TKestoHub> ArchiveStartHub;
+  std::unique_ptr<TKestoHTTP_Get> ArchiveDownload;
+  std::unique_ptr<TKestoStrCat> ArchivePath;
+  std::unique_ptr<TKestoDir> UpdateFolder;
+  std::unique_ptr<TKestoHub> InstallHub;
+  std::unique_ptr<TKestoZipper> ArchiveUnzip;
+  std::unique_ptr<TKestoIf_else> UnzipCheck;
+  std::unique_ptr<TKestoDoData> UnzipSucceeded;
+  std::unique_ptr<TKestoDoData> UnzipFailed;
+  std::unique_ptr<TKestoTally> UnzipTally;
+  std::unique_ptr<TKestoMessage> UnzipErrorMessage;
+  std::unique_ptr<TKestoFileTools> ArchiveDelete;
+  std::unique_ptr<TKestoHub> InstalledHub;
+  std::unique_ptr<TKestoMessage> UpdateDoneMessage;
+  std::unique_ptr<TKestoHub> UpdateDoneHub;
+  std::unique_ptr<TKestoDoData> VersionSave;
+  std::unique_ptr<TKestoini> DataVersionSetting;
+  std::unique_ptr<TKestoCase> NewsCase;
+  std::unique_ptr<TKestoHTTP_Get> NewsDownload;
+  std::unique_ptr<TKestoConvertor> NewsText;
+  std::unique_ptr<TKestoMessage> NewsMessage;
+  std::unique_ptr<TKestoHub> NoUpdateHub;
+  std::unique_ptr<TKestoMessage> NoUpdateMessage;
+  std::unique_ptr<TKestoMessage> ServerErrorMessage;
+  std::unique_ptr<TKestoSwitch> UpdateEndSwitch;
+  std::unique_ptr<TKestoHub> UpdateEndHub;
+  std::unique_ptr<TKestoDoData> UpdateButtonOn;
+  std::unique_ptr<TKestoHub> VersionShowHub;
+  std::unique_ptr<TKestoHub> VersionReadHub;
+  std::unique_ptr<TKestoStrCat> DataVersionText;
 
  private:
   void CreateWalls();
@@ -119,11 +177,13 @@ class TClassSimpleForm_4E37510 {
   void CreateWallHelp();
   void CreateHouseHelp();
   void CreateLegend();
+  void CreateUpdate();
   void CreateColourBoxes();
   void LinkWalls();
   void LinkInputs();
   void LinkColours();
   void LinkHouses();
   void LinkHelp();
+  void LinkUpdate();
   void HookHints();
 };

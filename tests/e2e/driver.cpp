@@ -47,12 +47,24 @@ ProgramFolder::~ProgramFolder() {
   SHFileOperationW(&op);
 }
 
-Ostrel::Ostrel(const ProgramFolder& folder, const std::wstring& arguments) {
+// The driver's environment block with `extra` entries appended.
+static std::wstring EnvironmentWith(const std::vector<std::wstring>& extra) {
+  std::wstring block;
+  wchar_t* own = GetEnvironmentStringsW();
+  for (const wchar_t* p = own; *p; p += wcslen(p) + 1) block.append(p, wcslen(p) + 1);
+  FreeEnvironmentStringsW(own);
+  for (const auto& entry : extra) block.append(entry.c_str(), entry.size() + 1);
+  return block + L'\0';
+}
+
+Ostrel::Ostrel(const ProgramFolder& folder, const std::wstring& arguments,
+               const std::vector<std::wstring>& environment) {
   std::wstring command = L"\"" + folder.Exe() + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   STARTUPINFOW si{};
   si.cb = sizeof si;
-  CreateProcessW(folder.Exe().c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                 folder.Path().c_str(), &si, &info_);
+  std::wstring block = EnvironmentWith(environment);
+  CreateProcessW(folder.Exe().c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                 block.data(), folder.Path().c_str(), &si, &info_);
 }
 
 Ostrel::~Ostrel() {

@@ -22,7 +22,9 @@ class ProgramFolder {
 
 class Ostrel {
  public:
-  Ostrel(const ProgramFolder& folder, const std::wstring& arguments = L"");
+  // `environment`: "NAME=value" entries added to the driver's own.
+  Ostrel(const ProgramFolder& folder, const std::wstring& arguments = L"",
+         const std::vector<std::wstring>& environment = {});
   ~Ostrel();  // kills the process if it is still running
 
   // The process's visible top-level window with this caption (the main

@@ -1,0 +1,214 @@
+// "Обновить" worked as a user works it, against the local update server
+// reached through http_proxy: answer the boxes, read the status, the bar and
+// the version label, and compare settings.ini and the program folder.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "components/net/http_get.h"
+#include "tests/core/probes.h"
+#include "tests/e2e/driver.h"
+
+#include <commctrl.h>
+
+namespace {
+
+using namespace e2e;
+using std::string;
+using std::wstring;
+
+// The server of scripts/update_server.py, serving from a folder that each
+// test fills: version, info.txt, archive\..., fault.
+struct ServerEnvironment : ::testing::Environment {
+  static inline wstring folder, proxy;
+  void SetUp() override {
+    const string unix = "/tmp/ostrel-update-" + std::to_string(GetCurrentProcessId());
+    folder = L"Z:" + W(unix.c_str()) + L"\\";
+    for (auto& c : folder)
+      if (c == L'/') c = L'\\';
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const wstring portFile = folder + L"port";
+    wstring command = L"/usr/bin/python3 " + W(OSTREL_UPDATE_SERVER) + L" " + W(unix.c_str()) + L" " +
+                      W((unix + "/port").c_str());
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION p{};
+    ASSERT_TRUE(CreateProcessW(L"Z:\\usr\\bin\\python3", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               L"C:\\", &si, &p));
+    CloseHandle(p.hThread), CloseHandle(p.hProcess);
+    for (int i = 0; i < 100 && ReadBytes(portFile).empty(); ++i) Sleep(50);
+    proxy = L"http_proxy=http://127.0.0.1:" + W(ReadBytes(portFile).c_str());
+  }
+  void TearDown() override {
+    DispatchOn on;
+    TKestoHTTP_Get quit;
+    quit.Blocking = true;
+    quit.Url = "http://127.0.0.1:" + ReadBytes(folder + L"port") + "/quit";
+    TData none;
+    quit.Download(none, 0);
+  }
+};
+const auto* const kServer = ::testing::AddGlobalTestEnvironment(new ServerEnvironment);
+
+// Every file of a folder and its subfolders, by relative path, with its bytes.
+std::map<wstring, string> Snapshot(const wstring& root, const wstring& relative = L"") {
+  std::map<wstring, string> files;
+  WIN32_FIND_DATAW f;
+  HANDLE h = FindFirstFileW((root + relative + L"*").c_str(), &f);
+  for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &f)) {
+    const wstring name = f.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      files.merge(Snapshot(root, relative + name + L"\\"));
+    else
+      files[relative + name] = ReadBytes(root + relative + name);
+  }
+  if (h != INVALID_HANDLE_VALUE) FindClose(h);
+  return files;
+}
+
+struct UpdateTest : ::testing::Test {
+  void SetUp() override {
+    DeleteFileW((ServerEnvironment::folder + L"fault").c_str());
+    CreateDirectoryW((folder.Path() + L"sources").c_str(), nullptr);
+    WriteBytes(folder.Path() + L"sources\\old.wgw", "old");
+  }
+  void Serve(const wstring& name, const string& bytes) {
+    const wstring path = ServerEnvironment::folder + name;
+    for (size_t at = ServerEnvironment::folder.size(); (at = path.find(L'\\', at)) != wstring::npos; ++at)
+      CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+    WriteBytes(path, bytes);
+  }
+  void Start(const wstring& proxy = ServerEnvironment::proxy) {
+    ostrel = std::make_unique<Ostrel>(folder, L"", std::vector<wstring>{proxy});
+    form = ostrel->WaitForWindow(L"Ostrel");
+    ASSERT_NE(form, nullptr);
+    version = ControlAt(form, 10, 200);
+    status = ControlAt(form, 10, 159);
+    bar = ControlAt(form, 10, 170);
+    button = ControlAt(form, 10, 180);
+    ASSERT_TRUE(version && status && bar && button);
+  }
+  // Clicks "Обновить" and answers the question.
+  void Update(bool yes = true) {
+    Click(button);
+    const Box question = AnswerBox(*ostrel, yes ? IDYES : IDNO);
+    EXPECT_EQ(question.text, W("Запустить обновление?"));
+    EXPECT_EQ(question.caption, question.text);
+  }
+  // The end of every run: bar at 0, a blank status, the button back.
+  void ExpectRunEnded() {
+    for (DWORD start = GetTickCount(); !IsWindowEnabled(button) && GetTickCount() - start < 5000;) Sleep(50);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 0);
+    EXPECT_EQ(Text(status), L" ");
+    EXPECT_TRUE(IsWindowEnabled(button));
+  }
+  int Setting() const {
+    return int(GetPrivateProfileIntW(L"update", L"data_ver", -1, (folder.Path() + L"settings.ini").c_str()));
+  }
+
+  ProgramFolder folder;
+  std::unique_ptr<Ostrel> ostrel;
+  HWND form = nullptr, version = nullptr, status = nullptr, bar = nullptr, button = nullptr;
+};
+
+TEST_F(UpdateTest, ANewerVersionIsFetchedUnpackedRecordedAndItsNewsShown) {
+  WriteBytes(folder.Path() + L"settings.ini", "[update]\r\ndata_ver=3\r\n");
+  Serve(L"version", "5\r\n");
+  Serve(L"info.txt", "Новые дома.\r\nНовые стены.");
+  Serve(L"archive\\sources\\old.wgw", "replaced");
+  Serve(L"archive\\sources\\new\\new.wgh", "новый");
+  Start();
+  EXPECT_EQ(Text(version), W("Версия данных: 3"));
+  Update();
+  Box box = AnswerBox(*ostrel, IDOK, 30000);
+  EXPECT_EQ(box.caption, W("Завершено"));
+  EXPECT_EQ(box.text, W("Обновление завершено. Перезапустите программу."));
+  EXPECT_TRUE(box.information);
+  box = AnswerBox(*ostrel, IDOK, 30000);
+  EXPECT_EQ(box.caption, W("ЧТО НОВОГО В ПОСЛЕДНЕМ ОБНОВЛЕНИИ"));
+  EXPECT_EQ(box.text, W("Новые дома.\r\nНовые стены."));
+  ExpectRunEnded();
+  EXPECT_EQ(Setting(), 5);
+  EXPECT_EQ(Text(version), W("Версия данных: 5"));
+  const auto files = Snapshot(folder.Path());
+  EXPECT_EQ(files.at(L"sources\\old.wgw"), "replaced");
+  EXPECT_EQ(files.at(L"sources\\new\\new.wgh"), "новый");
+  EXPECT_EQ(files.count(L"lastupdates.zip"), 0u);  // gone to the recycle bin
+}
+
+TEST_F(UpdateTest, NoUpdateWhenTheServerIsNotNewerOrTheUserSaysNo) {
+  WriteBytes(folder.Path() + L"settings.ini", "[update]\r\ndata_ver=5\r\n");
+  Start();
+  for (const char* served : {"5\r\n", "4", "abc 9"}) {
+    Serve(L"version", served);
+    Update();
+    for (DWORD start = GetTickCount(); Text(status) == W("Поиск обновлений...") && GetTickCount() - start < 5000;)
+      Sleep(50);
+    EXPECT_EQ(Text(status), W("Обновление не требуется")) << served;
+    const Box box = AnswerBox(*ostrel);
+    EXPECT_EQ(box.caption, W("Обновление не требуется"));
+    EXPECT_EQ(box.text, W("Обновление не требуется."));
+    EXPECT_TRUE(box.information);
+    ExpectRunEnded();
+  }
+  Update(false);
+  ExpectRunEnded();
+  EXPECT_EQ(Setting(), 5);
+  EXPECT_EQ(Snapshot(folder.Path()).count(L"lastupdates.zip"), 0u);
+}
+
+// Instead of a status stuck half way, or a failed install reported as done.
+TEST_F(UpdateTest, FailuresEndTheRunWithAMessageAndLeaveTheDataAsItWas) {
+  Serve(L"version", "7");
+  Serve(L"archive\\sources\\old.wgw", "replaced");
+  Start();
+  EXPECT_EQ(Text(version), W("Версия данных: 0"));  // no settings.ini
+  const auto before = Snapshot(folder.Path());
+  for (const char* fault : {"version-404", "archive-500", "archive-truncated", "archive-hostile"}) {
+    Serve(L"fault", fault);
+    Update();
+    const Box box = AnswerBox(*ostrel, IDOK, 30000);
+    EXPECT_EQ(box.caption, W("Ошибка")) << fault;
+    EXPECT_TRUE(box.error) << fault;
+    if (string(fault) == "archive-hostile")
+      EXPECT_EQ(box.text, W("Ошибка при распаковке обновлений...\r\nПовторите операцию, если ошибка будет "
+                            "повторяться, обратитесь к разработчику."));
+    else
+      EXPECT_EQ(box.text, W("Не удалось связаться с сервером обновлений.")) << fault;
+    ExpectRunEnded();
+    EXPECT_TRUE(AnswerBox(*ostrel, IDOK, 1000).caption.empty()) << fault;  // nothing more to say
+    auto after = Snapshot(folder.Path());
+    after.erase(L"lastupdates.zip");  // a download cut short leaves its part
+    EXPECT_EQ(after, before) << fault;
+    EXPECT_EQ(Text(version), W("Версия данных: 0"));
+  }
+  EXPECT_EQ(ReadBytes(folder.Path() + L"..\\escaped.txt"), "");
+
+  ostrel.reset();
+  Start(L"http_proxy=http://127.0.0.1:9");  // nobody listens there
+  Update();
+  const Box box = AnswerBox(*ostrel, IDOK, 30000);
+  EXPECT_EQ(box.text, W("Не удалось связаться с сервером обновлений."));
+  ExpectRunEnded();
+}
+
+TEST_F(UpdateTest, TheButtonRestsDuringARunAndClosingMidDownloadEndsCleanly) {
+  Serve(L"version", "7");
+  Serve(L"archive\\sources\\old.wgw", "replaced");
+  Serve(L"fault", "archive-slow");
+  Start();
+  const auto before = Snapshot(folder.Path());
+  Update();
+  for (DWORD start = GetTickCount(); Text(status) != W("Загрузка...") && GetTickCount() - start < 10000;) Sleep(50);
+  EXPECT_EQ(Text(status), W("Загрузка..."));
+  EXPECT_FALSE(IsWindowEnabled(button));
+  EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 2);
+  PostMessageW(form, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ostrel->WaitForExit(5000), 0);
+  auto after = Snapshot(folder.Path());
+  after.erase(L"lastupdates.zip");
+  EXPECT_EQ(after, before);
+}
+
+}  // namespace
