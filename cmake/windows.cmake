@@ -77,6 +77,7 @@ add_subdirectory(tests/controls)
 add_subdirectory(tests/image)
 add_subdirectory(tests/net)
 add_subdirectory(tests/e2e)
+add_subdirectory(tests/schema)
 add_subdirectory(bench/win)
 add_subdirectory(tests/zip)
 

@@ -1,5 +1,7 @@
 #include "schema/main_schema.h"
 
+#include <type_traits>
+
 #include "schema/controls.h"
 #include "schema/folder_maker.h"
 #include "schema/model_writer.h"
@@ -241,13 +243,8 @@ void TClassSimpleForm_4E37510::LinkHelp() {
 
 // In creation order; controls without a hint get no tooltip.
 void TClassSimpleForm_4E37510::HookHints() {
-  for (TKestoWindowEvents* control : std::initializer_list<TKestoWindowEvents*>{
-           EnglishNameEdit.get(), WallButton.get(), ColourLabel.get(), EnglishNameLabel.get(),
-           RussianNameLabel.get(), FloorCountLabel.get(), RussianNameEdit.get(), FloorCountEdit.get(),
-           FloorCountSpinner.get(), Colour1Button.get(), Colour2Button.get(), HouseList.get(),
-           HousePreview.get(), HouseButton.get(), HouseListLabel.get(), WallHelpButton.get(),
-           HouseHelpButton.get(), Colour1LegendLabel.get(), Colour2LegendLabel.get(), Colour1Caption.get(), Colour2Caption.get(), Colour1Swatch.get(),
-           Colour2Swatch.get(), AboutButton.get(), UpdateHelpButton.get(), DataVersionLabel.get(),
-           UpdateStatusLabel.get(), UpdateProgress.get(), UpdateButton.get()})
-    control->HookHint();
+  ForEachInstance([](const char*, auto* instance) {
+    if constexpr (std::is_base_of_v<TKestoWindowEvents, std::remove_pointer_t<decltype(instance)>>)
+      instance->HookHint();
+  });
 }

@@ -28,6 +28,142 @@
 #include "components/win/up_down.h"
 #include "runtime/nested.h"
 
+// Every instance of the main window, in creation order: the schema creates
+// them in this order and frees them in the reverse one.
+#define OSTREL_MAIN_INSTANCES(X) \
+  X(TKestoSimpleForm, MainForm) \
+  X(TKestoEdit, EnglishNameEdit) \
+  /* Walls; the end-of-click report is shared with the houses. */ \
+  X(TKestoButton, WallButton) \
+  X(TKestoHub, WallHub) \
+  X(TKestoGetIndexData, ResultFolderSelect) \
+  X(TKestoMultiElementEx, WallFolderMaker) \
+  X(TKestoDir, WallSourcesDir) \
+  X(TKestoMemory, SourcesFolderName) \
+  X(TKestoStrCat, WallSourcesPath) \
+  X(TKestoFileSearch, WallTemplateSearch) \
+  X(TKestoStrList, TemplateText) \
+  X(TKestoMultiStrPart, TemplateParts) \
+  X(TKestoMultiElementEx, ModelWriter) \
+  X(TKestoStrCat, DoneText) \
+  X(TKestoTally, SaveTally) \
+  X(TKestoMessage, DoneMessage) \
+  X(TKestoFormatStr, SaveFailedText) \
+  X(TKestoMessage, SaveFailedMessage) \
+  X(TKestoFormatStr, NothingSavedText) \
+  X(TKestoMessage, NothingSavedMessage) \
+  /* The inputs. */ \
+  X(TKestoLabel, ColourLabel) \
+  X(TKestoLabel, EnglishNameLabel) \
+  X(TKestoLabel, RussianNameLabel) \
+  X(TKestoLabel, FloorCountLabel) \
+  X(TKestoEdit, RussianNameEdit) \
+  X(TKestoEdit, FloorCountEdit) \
+  X(TKestoUpDown, FloorCountSpinner) \
+  X(TKestoButton, Colour1Button) \
+  X(TKestoColorDialog, Colour1Dialog) \
+  X(TKestoHub, Colour1Hub) \
+  X(TKestoToRGB, Colour1Split) \
+  X(TKestoStrCatDelim, Colour1RedGreen) \
+  X(TKestoStrCatDelim, Colour1Text) \
+  X(TKestoButton, Colour2Button) \
+  X(TKestoColorDialog, Colour2Dialog) \
+  X(TKestoHub, Colour2Hub) \
+  X(TKestoToRGB, Colour2Split) \
+  X(TKestoStrCatDelim, Colour2RedGreen) \
+  X(TKestoStrCatDelim, Colour2Text) \
+  /* Houses: the list filled at start-up, the preview, generation. */ \
+  X(TKestoListBox, HouseList) \
+  X(TKestoHub, StartHub) \
+  X(TKestoHub, HouseListHub) \
+  X(TKestoDir, HouseSourcesDir) \
+  X(TKestoStrCat, HouseSourcesPath) \
+  X(TKestoFileSearch, HouseTemplateSearch) \
+  X(TKestoArrayRW, HouseItemReader) \
+  X(TKestoReplace, PreviewName) \
+  X(TKestoImageLoader, PreviewLoader) \
+  X(TKestoImage, HousePreview) \
+  X(TKestoButton, HouseButton) \
+  X(TKestoIf_else, HouseSelectedCheck) \
+  X(TKestoMessage, NoHouseMessage) \
+  X(TKestoHub, HouseHub) \
+  X(TKestoStrCat, HouseResultPath) \
+  X(TKestoDir, HouseResultFolder) \
+  X(TKestoDoData, HouseTemplateLoad) \
+  X(TKestoLabel, HouseListLabel) \
+  /* Help. */ \
+  X(TKestoButton, WallHelpButton) \
+  X(TKestoMessage, WallHelpMessage) \
+  X(TKestoButton, HouseHelpButton) \
+  X(TKestoMessage, HouseHelpMessage) \
+  /* The legend under the picture. */ \
+  X(TKestoLabel, Colour1LegendLabel) \
+  X(TKestoLabel, Colour2LegendLabel) \
+  X(TKestoHub, MarkerHub) \
+  X(TKestoImg_Rectangle, Colour1Marker) \
+  X(TKestoImg_Rectangle, Colour2Marker) \
+  /* The colour boxes. */ \
+  X(TKestoLabel, Colour1Caption) \
+  X(TKestoLabel, Colour2Caption) \
+  X(TKestoEdit, Colour1Swatch) \
+  X(TKestoEdit, Colour2Swatch) \
+  X(TKestoButton, AboutButton) \
+  X(TKestoMessage, AboutMessage) \
+  X(TKestoButton, UpdateHelpButton) \
+  X(TKestoMessage, UpdateHelpMessage) \
+  /* The data update. */ \
+  X(TKestoLabel, DataVersionLabel) \
+  X(TKestoLabel, UpdateStatusLabel) \
+  X(TKestoProgressBar, UpdateProgress) \
+  X(TKestoButton, UpdateButton) \
+  X(TKestoMessage, UpdateConfirm) \
+  X(TKestoHub, UpdateStartHub) \
+  X(TKestoCounter, ProgressCounter) \
+  X(TKestoMemory, SearchingText) \
+  X(TKestoMemory, LoadingText) \
+  X(TKestoMemory, BlankText) \
+  X(TKestoMemory, NoUpdateText) \
+  X(TKestoMemory, DoneStatusText) \
+  X(TKestoHTTP_Get, VersionDownload) \
+  X(TKestoHub, VersionReceivedHub) \
+  X(TKestoStream2Hex, VersionText) \
+  X(TKestoConvertor, VersionNumber) \
+  X(TKestoHub, VersionParsedHub) \
+  X(TKestoEventFromData, RemoteVersion) \
+  X(TKestoEventFromData, LocalVersion) \
+  X(TKestoIf_else, VersionCompare) \
+  X(TKestoFormatStr, ArchiveUrl) \
+  X(TKestoHub, ArchiveStartHub) \
+  X(TKestoHTTP_Get, ArchiveDownload) \
+  X(TKestoStrCat, ArchivePath) \
+  X(TKestoDir, UpdateFolder) \
+  X(TKestoHub, InstallHub) \
+  X(TKestoZipper, ArchiveUnzip) \
+  X(TKestoIf_else, UnzipCheck) \
+  X(TKestoDoData, UnzipSucceeded) \
+  X(TKestoDoData, UnzipFailed) \
+  X(TKestoTally, UnzipTally) \
+  X(TKestoMessage, UnzipErrorMessage) \
+  X(TKestoFileTools, ArchiveDelete) \
+  X(TKestoHub, InstalledHub) \
+  X(TKestoMessage, UpdateDoneMessage) \
+  X(TKestoHub, UpdateDoneHub) \
+  X(TKestoDoData, VersionSave) \
+  X(TKestoini, DataVersionSetting) \
+  X(TKestoCase, NewsCase) \
+  X(TKestoHTTP_Get, NewsDownload) \
+  X(TKestoConvertor, NewsText) \
+  X(TKestoMessage, NewsMessage) \
+  X(TKestoHub, NoUpdateHub) \
+  X(TKestoMessage, NoUpdateMessage) \
+  X(TKestoMessage, ServerErrorMessage) \
+  X(TKestoSwitch, UpdateEndSwitch) \
+  X(TKestoHub, UpdateEndHub) \
+  X(TKestoDoData, UpdateButtonOn) \
+  X(TKestoHub, VersionShowHub) \
+  X(TKestoHub, VersionReadHub) \
+  X(TKestoStrCat, DataVersionText)
+
 class TClassSimpleForm_4E37510 {
  public:
   explicit TClassSimpleForm_4E37510(void* owner);
@@ -35,138 +171,17 @@ class TClassSimpleForm_4E37510 {
 
   TKestoSimpleForm& Form() { return *MainForm; }
 
-  std::unique_ptr<TKestoSimpleForm> MainForm;
-  std::unique_ptr<TKestoEdit> EnglishNameEdit;
-  // Walls; the end-of-click report is shared with the houses.
-  std::unique_ptr<TKestoButton> WallButton;
-  std::unique_ptr<TKestoHub> WallHub;
-  std::unique_ptr<TKestoGetIndexData> ResultFolderSelect;
-  std::unique_ptr<TKestoMultiElementEx> WallFolderMaker;
-  std::unique_ptr<TKestoDir> WallSourcesDir;
-  std::unique_ptr<TKestoMemory> SourcesFolderName;
-  std::unique_ptr<TKestoStrCat> WallSourcesPath;
-  std::unique_ptr<TKestoFileSearch> WallTemplateSearch;
-  std::unique_ptr<TKestoStrList> TemplateText;
-  std::unique_ptr<TKestoMultiStrPart> TemplateParts;
-  std::unique_ptr<TKestoMultiElementEx> ModelWriter;
-  std::unique_ptr<TKestoStrCat> DoneText;
-  std::unique_ptr<TKestoTally> SaveTally;
-  std::unique_ptr<TKestoMessage> DoneMessage;
-  std::unique_ptr<TKestoFormatStr> SaveFailedText;
-  std::unique_ptr<TKestoMessage> SaveFailedMessage;
-  std::unique_ptr<TKestoFormatStr> NothingSavedText;
-  std::unique_ptr<TKestoMessage> NothingSavedMessage;
-  // The inputs.
-  std::unique_ptr<TKestoLabel> ColourLabel;
-  std::unique_ptr<TKestoLabel> EnglishNameLabel;
-  std::unique_ptr<TKestoLabel> RussianNameLabel;
-  std::unique_ptr<TKestoLabel> FloorCountLabel;
-  std::unique_ptr<TKestoEdit> RussianNameEdit;
-  std::unique_ptr<TKestoEdit> FloorCountEdit;
-  std::unique_ptr<TKestoUpDown> FloorCountSpinner;
-  std::unique_ptr<TKestoButton> Colour1Button;
-  std::unique_ptr<TKestoColorDialog> Colour1Dialog;
-  std::unique_ptr<TKestoHub> Colour1Hub;
-  std::unique_ptr<TKestoToRGB> Colour1Split;
-  std::unique_ptr<TKestoStrCatDelim> Colour1RedGreen;
-  std::unique_ptr<TKestoStrCatDelim> Colour1Text;
-  std::unique_ptr<TKestoButton> Colour2Button;
-  std::unique_ptr<TKestoColorDialog> Colour2Dialog;
-  std::unique_ptr<TKestoHub> Colour2Hub;
-  std::unique_ptr<TKestoToRGB> Colour2Split;
-  std::unique_ptr<TKestoStrCatDelim> Colour2RedGreen;
-  std::unique_ptr<TKestoStrCatDelim> Colour2Text;
-  // Houses: the list filled at start-up, the preview, generation.
-  std::unique_ptr<TKestoListBox> HouseList;
-  std::unique_ptr<TKestoHub> StartHub;
-  std::unique_ptr<TKestoHub> HouseListHub;
-  std::unique_ptr<TKestoDir> HouseSourcesDir;
-  std::unique_ptr<TKestoStrCat> HouseSourcesPath;
-  std::unique_ptr<TKestoFileSearch> HouseTemplateSearch;
-  std::unique_ptr<TKestoArrayRW> HouseItemReader;
-  std::unique_ptr<TKestoReplace> PreviewName;
-  std::unique_ptr<TKestoImageLoader> PreviewLoader;
-  std::unique_ptr<TKestoImage> HousePreview;
-  std::unique_ptr<TKestoButton> HouseButton;
-  std::unique_ptr<TKestoIf_else> HouseSelectedCheck;
-  std::unique_ptr<TKestoMessage> NoHouseMessage;
-  std::unique_ptr<TKestoHub> HouseHub;
-  std::unique_ptr<TKestoStrCat> HouseResultPath;
-  std::unique_ptr<TKestoDir> HouseResultFolder;
-  std::unique_ptr<TKestoDoData> HouseTemplateLoad;
-  std::unique_ptr<TKestoLabel> HouseListLabel;
-  // Help.
-  std::unique_ptr<TKestoButton> WallHelpButton;
-  std::unique_ptr<TKestoMessage> WallHelpMessage;
-  std::unique_ptr<TKestoButton> HouseHelpButton;
-  std::unique_ptr<TKestoMessage> HouseHelpMessage;
-  // The legend under the picture.
-  std::unique_ptr<TKestoLabel> Colour1LegendLabel;
-  std::unique_ptr<TKestoLabel> Colour2LegendLabel;
-  std::unique_ptr<TKestoHub> MarkerHub;
-  std::unique_ptr<TKestoImg_Rectangle> Colour1Marker;
-  std::unique_ptr<TKestoImg_Rectangle> Colour2Marker;
-  // The colour boxes.
-  std::unique_ptr<TKestoLabel> Colour1Caption;
-  std::unique_ptr<TKestoLabel> Colour2Caption;
-  std::unique_ptr<TKestoEdit> Colour1Swatch;
-  std::unique_ptr<TKestoEdit> Colour2Swatch;
-  std::unique_ptr<TKestoButton> AboutButton;
-  std::unique_ptr<TKestoMessage> AboutMessage;
-  std::unique_ptr<TKestoButton> UpdateHelpButton;
-  std::unique_ptr<TKestoMessage> UpdateHelpMessage;
-  // The data update.
-  std::unique_ptr<TKestoLabel> DataVersionLabel;
-  std::unique_ptr<TKestoLabel> UpdateStatusLabel;
-  std::unique_ptr<TKestoProgressBar> UpdateProgress;
-  std::unique_ptr<TKestoButton> UpdateButton;
-  std::unique_ptr<TKestoMessage> UpdateConfirm;
-  std::unique_ptr<TKestoHub> UpdateStartHub;
-  std::unique_ptr<TKestoCounter> ProgressCounter;
-  std::unique_ptr<TKestoMemory> SearchingText;
-  std::unique_ptr<TKestoMemory> LoadingText;
-  std::unique_ptr<TKestoMemory> BlankText;
-  std::unique_ptr<TKestoMemory> NoUpdateText;
-  std::unique_ptr<TKestoMemory> DoneStatusText;
-  std::unique_ptr<TKestoHTTP_Get> VersionDownload;
-  std::unique_ptr<TKestoHub> VersionReceivedHub;
-  std::unique_ptr<TKestoStream2Hex> VersionText;
-  std::unique_ptr<TKestoConvertor> VersionNumber;
-  std::unique_ptr<TKestoHub> VersionParsedHub;
-  std::unique_ptr<TKestoEventFromData> RemoteVersion;
-  std::unique_ptr<TKestoEventFromData> LocalVersion;
-  std::unique_ptr<TKestoIf_else> VersionCompare;
-  std::unique_ptr<TKestoFormatStr> ArchiveUrl;
-  std::unique_ptr<TKestoHub> ArchiveStartHub;
-  std::unique_ptr<TKestoHTTP_Get> ArchiveDownload;
-  std::unique_ptr<TKestoStrCat> ArchivePath;
-  std::unique_ptr<TKestoDir> UpdateFolder;
-  std::unique_ptr<TKestoHub> InstallHub;
-  std::unique_ptr<TKestoZipper> ArchiveUnzip;
-  std::unique_ptr<TKestoIf_else> UnzipCheck;
-  std::unique_ptr<TKestoDoData> UnzipSucceeded;
-  std::unique_ptr<TKestoDoData> UnzipFailed;
-  std::unique_ptr<TKestoTally> UnzipTally;
-  std::unique_ptr<TKestoMessage> UnzipErrorMessage;
-  std::unique_ptr<TKestoFileTools> ArchiveDelete;
-  std::unique_ptr<TKestoHub> InstalledHub;
-  std::unique_ptr<TKestoMessage> UpdateDoneMessage;
-  std::unique_ptr<TKestoHub> UpdateDoneHub;
-  std::unique_ptr<TKestoDoData> VersionSave;
-  std::unique_ptr<TKestoini> DataVersionSetting;
-  std::unique_ptr<TKestoCase> NewsCase;
-  std::unique_ptr<TKestoHTTP_Get> NewsDownload;
-  std::unique_ptr<TKestoConvertor> NewsText;
-  std::unique_ptr<TKestoMessage> NewsMessage;
-  std::unique_ptr<TKestoHub> NoUpdateHub;
-  std::unique_ptr<TKestoMessage> NoUpdateMessage;
-  std::unique_ptr<TKestoMessage> ServerErrorMessage;
-  std::unique_ptr<TKestoSwitch> UpdateEndSwitch;
-  std::unique_ptr<TKestoHub> UpdateEndHub;
-  std::unique_ptr<TKestoDoData> UpdateButtonOn;
-  std::unique_ptr<TKestoHub> VersionShowHub;
-  std::unique_ptr<TKestoHub> VersionReadHub;
-  std::unique_ptr<TKestoStrCat> DataVersionText;
+#define OSTREL_INSTANCE_MEMBER(Class, Name) std::unique_ptr<Class> Name;
+  OSTREL_MAIN_INSTANCES(OSTREL_INSTANCE_MEMBER)
+#undef OSTREL_INSTANCE_MEMBER
+
+  // Calls visit(name, instance) for each instance in creation order.
+  template <class Visit>
+  void ForEachInstance(Visit&& visit) {
+#define OSTREL_VISIT_INSTANCE(Class, Name) visit(#Name, Name.get());
+    OSTREL_MAIN_INSTANCES(OSTREL_VISIT_INSTANCE)
+#undef OSTREL_VISIT_INSTANCE
+  }
 
  private:
   void CreateWalls();

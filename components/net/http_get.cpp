@@ -225,6 +225,9 @@ int64_t THttpRun::Receive(uint32_t status, const std::string& fileName) {
 // Blocking: at once. Otherwise on the window thread, the worker waiting;
 // once stopped nothing is handed over any more.
 void THttpRun::Hand(const TKesto_Event& link, TData value) {
+  // Nobody listens on an unlinked point: handing it over would only cost a
+  // round trip to the window thread for every chunk read.
+  if (!link.Linked()) return;
   if (points_.Blocking) {
     FireEvent(link, value);
     return;
