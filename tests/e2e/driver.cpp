@@ -23,14 +23,14 @@ static std::wstring BuiltExe() {
   return path;
 }
 
-ProgramFolder::ProgramFolder() {
+ProgramFolder::ProgramFolder(const std::wstring& program) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   static int serial = 0;
   path_ = std::wstring(temp) + L"ostrel-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
           std::to_wstring(++serial) + L"\\";
   CreateDirectoryW(path_.c_str(), nullptr);
-  CopyFileW(BuiltExe().c_str(), Exe().c_str(), FALSE);
+  CopyFileW(program.empty() ? BuiltExe().c_str() : program.c_str(), Exe().c_str(), FALSE);
   // ostrel.exe imports BSZIP.dll, built beside it.
   const std::wstring built = BuiltExe();
   const std::wstring dll = built.substr(0, built.find_last_of(L'\\') + 1) + L"BSZIP.dll";

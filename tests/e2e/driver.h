@@ -11,7 +11,8 @@ namespace e2e {
 // removed again when the object goes.
 class ProgramFolder {
  public:
-  ProgramFolder();
+  // `program`: another program to copy in under the name ostrel.exe.
+  explicit ProgramFolder(const std::wstring& program = L"");
   ~ProgramFolder();
   const std::wstring& Path() const { return path_; }  // ends in "\"
   std::wstring Exe() const { return path_ + L"ostrel.exe"; }
