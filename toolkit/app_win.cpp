@@ -13,10 +13,22 @@ static std::exception_ptr g_error;
 // thread may be freeing at the same moment.
 static std::atomic<HWND> g_call_window{nullptr};
 
+// The default close would destroy the windows but never end the loop. The
+// main form's own close decides instead: it asks CanClose, fires Closed,
+// stops dispatch, posts the quit and closes this window itself.
+static bool HandCloseToMainForm(LRESULT& result) {
+  TControl* form = TControl::FromHandle(MainFormHandle);
+  if (!form) return false;
+  SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+  result = 0;
+  return true;
+}
+
 namespace {
 class ApplicationListener : public TControlListener {
  public:
   bool OnMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result) override {
+    if (msg == WM_CLOSE) return HandCloseToMainForm(result);
     if (msg != kSyncCallMessage) return false;
     auto* call = reinterpret_cast<TSyncCall*>(lp);
     if (call && call->routine) call->routine(call->instance);
@@ -44,6 +56,10 @@ void FreeApplicationWindow() {
   g_call_window = nullptr;
   delete ApplicationWindow;
   ApplicationWindow = nullptr;
+}
+
+void CloseApplicationWindow() {
+  if (ApplicationWindow && !ApplicationWindow->Destroyed()) ApplicationWindow->CallPrevious(WM_CLOSE, 0, 0);
 }
 
 void SyncCall(TSyncCall& call) {

@@ -10,9 +10,14 @@
 namespace toolkit {
 
 // The top-level window that owns the taskbar button; made by the first form.
+// A close that reaches it from outside (the taskbar, the task manager) is
+// handed to the main form as the user's close.
 extern TControl* ApplicationWindow;
 TControl* EnsureApplicationWindow();
 void FreeApplicationWindow();
+// The main form's accepted close: destroys the application window, and with
+// it the forms it owns, without handing the close back to the form.
+void CloseApplicationWindow();
 
 // The window that owns message boxes (the main form), or null.
 extern HWND MainFormHandle;

@@ -95,8 +95,7 @@ bool TKestoSimpleForm::Close(LPARAM lp) {
   SwitchDispatchOff();
   ShowWindow(control_->Handle(), SW_HIDE);
   PostQuitMessage(0);
-  toolkit::TControl* app = toolkit::ApplicationWindow;
-  if (app && app != control_ && !app->Destroyed()) SendMessageW(app->Handle(), WM_CLOSE, 0, 0);
+  toolkit::CloseApplicationWindow();
   return true;
 }
 

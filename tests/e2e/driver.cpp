@@ -98,9 +98,9 @@ HWND Ostrel::WaitForWindow(const std::wstring& caption, const wchar_t* windowCla
                            DWORD timeoutMs) const {
   for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(50)) {
     for (HWND w : Windows()) {
-      RECT r;
-      GetWindowRect(w, &r);
-      if (Text(w) != caption || r.right - r.left <= 1) continue;  // skip the taskbar carrier
+      RECT r = WindowRect(w);
+      // The taskbar carrier has no height; it takes the form's width.
+      if (Text(w) != caption || r.bottom - r.top <= 1) continue;
       if (windowClass && ClassName(w) != windowClass) continue;
       return w;
     }
@@ -122,6 +122,14 @@ std::wstring Text(HWND window) {
   n = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(n));
   return text;
+}
+
+HWND ApplicationWindowOf(HWND form) { return GetWindow(form, GW_OWNER); }
+
+RECT WindowRect(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
 }
 
 std::wstring ClassName(HWND window) {

@@ -43,6 +43,10 @@ class Ostrel {
 };
 
 std::wstring Text(HWND window);
+// The hidden window that owns `form` and carries the taskbar button.
+HWND ApplicationWindowOf(HWND form);
+// The window's rectangle on the screen.
+RECT WindowRect(HWND window);
 std::wstring ClassName(HWND window);
 std::vector<HWND> Children(HWND window);
 // The first child with this class and text (text empty: any).

@@ -39,6 +39,53 @@ TEST(MainWindow, ClosesFromTheSystemMenu) {
   EXPECT_EQ(ostrel.WaitForExit(), 0);
 }
 
+// True once `done` holds, false after the timeout.
+template <class Condition>
+bool WaitUntil(Condition done, DWORD timeoutMs = 5000) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(50))
+    if (done()) return true;
+  return false;
+}
+
+// The taskbar's "Close window", the task manager and polite closers talk
+// to the window that carries the taskbar button, not to the form.
+TEST(TaskbarCloseLeftProcessRunning, ApplicationWindowCloseEndsTheProgram) {
+  const struct {
+    const char* name;
+    UINT msg;
+    WPARAM wp;
+  } closes[] = {{"SC_CLOSE", WM_SYSCOMMAND, SC_CLOSE}, {"WM_CLOSE", WM_CLOSE, 0}};
+  ProgramFolder folder;
+  for (auto close : closes) {
+    Ostrel ostrel(folder);
+    HWND form = ostrel.WaitForWindow(L"Ostrel");
+    ASSERT_NE(form, nullptr) << close.name;
+    HWND app = e2e::ApplicationWindowOf(form);
+    ASSERT_NE(app, nullptr) << close.name;
+    EXPECT_EQ(e2e::Text(app), L"Ostrel") << close.name;
+    PostMessageW(app, close.msg, close.wp, 0);
+    EXPECT_EQ(ostrel.WaitForExit(5000), 0) << close.name;
+  }
+}
+
+TEST(MainWindow, MinimisesAndRestoresFromTheTaskbarInPlace) {
+  ProgramFolder folder;
+  Ostrel ostrel(folder);
+  HWND form = ostrel.WaitForWindow(L"Ostrel");
+  ASSERT_NE(form, nullptr);
+  HWND app = e2e::ApplicationWindowOf(form);
+  RECT before = e2e::WindowRect(form);
+  PostMessageW(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsIconic(app) && !IsWindowVisible(form); }));
+  PostMessageW(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(app) && IsWindowVisible(form); }));
+  RECT after = e2e::WindowRect(form);
+  EXPECT_TRUE(EqualRect(&before, &after)) << after.left << "," << after.top << " "
+                                          << after.right << "," << after.bottom;
+  PostMessageW(form, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ostrel.WaitForExit(5000), 0);
+}
+
 TEST(InfoSwitch, ShowsOnlyTheInfoBoxAndExitsWithZero) {
   ProgramFolder folder;
   Ostrel ostrel(folder, L"/ih");

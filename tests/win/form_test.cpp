@@ -36,6 +36,7 @@ struct FormTest : ::testing::Test {
   void SetUp() override {
     CreateHintManager();
     SwitchDispatchOff();
+    toolkit::MainFormHandle = nullptr;  // each test's form is the main form
     form = std::make_unique<TKestoSimpleForm>(nullptr);
     form->Left = 100;
     form->Top = 100;
@@ -155,6 +156,66 @@ TEST_F(FormTest, ClosedFiresFirstThenNothingReachesAnybody) {
   EXPECT_TRUE(later.values.empty());
   MSG msg;
   EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+// Where a close starts: the form itself, or the window with the taskbar
+// button, which the taskbar and the task manager talk to.
+struct CloseStart {
+  const char* name;
+  bool at_application_window;
+  UINT msg;
+  WPARAM wp;
+};
+struct TaskbarCloseLeftProcessRunning : FormTest, ::testing::WithParamInterface<CloseStart> {};
+
+// Closing from the taskbar destroyed the windows but never ended the loop.
+TEST_P(TaskbarCloseLeftProcessRunning, EveryCloseTakesTheFormsPathOnce) {
+  const CloseStart& close = GetParam();
+  form->Initialise();
+  SwitchDispatchOn();
+  HWND form_window = form->Control()->Handle();
+  HWND app_window = toolkit::ApplicationWindow->Handle();
+  Probe closed, later;
+  Source keep, asked_later;
+  keep.answer = IntegerData(0);
+  asked_later.answer = IntegerData(7);
+  form->CanClose = Link<&Source::Get>(&keep);
+  form->Closed = Link<&Probe::In>(&closed);
+  SendMessageW(close.at_application_window ? app_window : form_window, close.msg, close.wp, 0);
+  EXPECT_EQ(keep.asked, 1);
+  EXPECT_EQ(closed.values.size(), 1u);
+  FireNull(Link<&Probe::In>(&later));
+  EXPECT_TRUE(later.values.empty());
+  EXPECT_EQ(AskInteger(Link<&Source::Get>(&asked_later)), 0);
+  EXPECT_FALSE(IsWindow(form_window));
+  EXPECT_FALSE(IsWindow(app_window));
+  MSG msg;
+  EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Starts, TaskbarCloseLeftProcessRunning,
+    ::testing::Values(CloseStart{"Form", false, WM_CLOSE, 0},
+                      CloseStart{"ApplicationSysClose", true, WM_SYSCOMMAND, SC_CLOSE},
+                      CloseStart{"ApplicationClose", true, WM_CLOSE, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FormTest, CanCloseRefusesACloseAtTheApplicationWindow) {
+  form->Initialise();
+  SwitchDispatchOn();
+  Source keep;
+  keep.answer = IntegerData(1);
+  Probe closed;
+  form->CanClose = Link<&Source::Get>(&keep);
+  form->Closed = Link<&Probe::In>(&closed);
+  SendMessageW(toolkit::ApplicationWindow->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(keep.asked, 1);
+  EXPECT_TRUE(closed.values.empty());
+  EXPECT_TRUE(IsWindow(form->Control()->Handle()));
+  EXPECT_FALSE(toolkit::ApplicationWindow->Destroyed());
+  MSG msg;
+  EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 TEST_F(FormTest, ColorWorkPointAndPaintHookup) {
