@@ -37,8 +37,10 @@ ProgramFolder::ProgramFolder(const std::wstring& program) {
   CopyFileW(dll.c_str(), (path_ + L"BSZIP.dll").c_str(), FALSE);
 }
 
-ProgramFolder::~ProgramFolder() {
-  std::wstring from = path_.substr(0, path_.size() - 1);
+ProgramFolder::~ProgramFolder() { RemoveFolder(path_); }
+
+void RemoveFolder(const std::wstring& path) {
+  std::wstring from = path.back() == L'\\' ? path.substr(0, path.size() - 1) : path;
   from.push_back(L'\0');  // double-zero list
   SHFILEOPSTRUCTW op{};
   op.wFunc = FO_DELETE;

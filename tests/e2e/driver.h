@@ -21,6 +21,9 @@ class ProgramFolder {
   std::wstring path_;
 };
 
+// Removes a folder with everything in it.
+void RemoveFolder(const std::wstring& path);
+
 class Ostrel {
  public:
   // `environment`: "NAME=value" entries added to the driver's own.

@@ -26,6 +26,7 @@ struct ServerEnvironment : ::testing::Environment {
     folder = L"Z:" + W(unix.c_str()) + L"\\";
     for (auto& c : folder)
       if (c == L'/') c = L'\\';
+    RemoveFolder(folder);  // a process id can come again: nothing of an earlier run stays
     CreateDirectoryW(folder.c_str(), nullptr);
     const wstring portFile = folder + L"port";
     wstring command = L"/usr/bin/python3 " + W(OSTREL_UPDATE_SERVER) + L" " + W(unix.c_str()) + L" " +
@@ -36,7 +37,8 @@ struct ServerEnvironment : ::testing::Environment {
     ASSERT_TRUE(CreateProcessW(L"Z:\\usr\\bin\\python3", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                L"C:\\", &si, &p));
     CloseHandle(p.hThread), CloseHandle(p.hProcess);
-    for (int i = 0; i < 100 && ReadBytes(portFile).empty(); ++i) Sleep(50);
+    for (int i = 0; i < 400 && ReadBytes(portFile).empty(); ++i) Sleep(50);
+    ASSERT_FALSE(ReadBytes(portFile).empty()) << "the update server did not start";
     proxy = L"http_proxy=http://127.0.0.1:" + W(ReadBytes(portFile).c_str());
   }
   void TearDown() override {
@@ -46,6 +48,7 @@ struct ServerEnvironment : ::testing::Environment {
     quit.Url = "http://127.0.0.1:" + ReadBytes(folder + L"port") + "/quit";
     TData none;
     quit.Download(none, 0);
+    RemoveFolder(folder);
   }
 };
 const auto* const kServer = ::testing::AddGlobalTestEnvironment(new ServerEnvironment);
@@ -70,6 +73,7 @@ std::map<wstring, string> Snapshot(const wstring& root, const wstring& relative 
 struct UpdateTest : ::testing::Test {
   void SetUp() override {
     DeleteFileW((ServerEnvironment::folder + L"fault").c_str());
+    RemoveFolder(ServerEnvironment::folder + L"archive");
     CreateDirectoryW((folder.Path() + L"sources").c_str(), nullptr);
     WriteBytes(folder.Path() + L"sources\\old.wgw", "old");
   }
