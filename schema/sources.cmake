@@ -1,5 +1,4 @@
 # The main schema and the nested schemas.
 set(OSTREL_SCHEMA_SOURCES
   schema/main_schema.cpp
-  schema/house_flow.cpp
-  schema/folder_maker.cpp)
+  schema/house_flow.cpp)
