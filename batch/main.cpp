@@ -117,7 +117,7 @@ std::vector<JobLine> ReadJobs(const Options& o) {
   std::vector<JobLine> jobs;
   if (o.jobs.empty()) {
     JobLine job{0, {}, {}};
-    MakeInputs(o.fields, job.inputs, job.error);
+    if (!MakeInputs(o.fields, job.inputs, job.error)) throw UsageError{job.error};
     return {job};
   }
   std::string bytes, error;
