@@ -105,7 +105,7 @@ Options Parse(const std::vector<std::string>& args) {
 // An argument path made absolute, in the program's form: cp1251, "\".
 std::string ProgramPath(const std::string& utf8, const char* what) {
   std::error_code failed;
-  std::filesystem::path p = std::filesystem::absolute(std::filesystem::u8path(utf8), failed);
+  std::filesystem::path p = std::filesystem::absolute(std::filesystem::u8path(utf8), failed).lexically_normal();
   std::string cp1251;
   if (failed || !toolkit::Utf8ToCp1251(p.make_preferred().u8string(), cp1251))
     throw UsageError{std::string(what) + " \"" + utf8 + "\" cannot be named in cp1251"};
