@@ -12,6 +12,8 @@
 #include <random>
 
 #include "batch/jobs.h"
+#include "runtime/dispatch.h"
+#include "toolkit/system.h"
 #include "toolkit/utf8.h"
 
 namespace {
@@ -160,6 +162,25 @@ TEST_F(BatchRun, WritesTheWindowsTreeByteForByte) {
   EXPECT_EQ(Run("--houses --jobs '" + (dir / "jobs.csv").string() + "'"), 0) << output;
   EXPECT_EQ(Result(), want);
   EXPECT_NE(output.find("jobs: 3 (0 failed), files written: 3, files failed: 0"), string::npos) << output;
+}
+
+// The schema in this process, under the sanitizers: a house found in a
+// subfolder, one save counted; an unchanged second run overwrites it.
+TEST_F(BatchRun, SchemaCountsItsSaves) {
+  Put("sources/old/h.wgh", "h_%2.txt||%1 %4||f||top");
+  string folder = dir.string() + "/";
+  std::replace(folder.begin(), folder.end(), '/', '\\');
+  toolkit::SetProgramFolder(folder);
+  BatchSchema schema;
+  SwitchDispatchOn();
+  schema.SetInputs({"2", "red", "красный", "1 2 3", ""});
+  for (int run = 1; run <= 2; ++run) {
+    schema.MakeHouses();
+    EXPECT_EQ(schema.Saves.written, run);
+  }
+  SwitchDispatchOff();
+  toolkit::SetProgramFolder("C:\\ostrel\\");
+  EXPECT_EQ(Result(), (std::map<string, string>{{"h_red.txt", "2 1 2 3\r\nf\r\ntop\r\n \r\n"}}));
 }
 
 // Exit codes: 0 only when every file of every job was written; a bad line
