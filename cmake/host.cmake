@@ -5,7 +5,8 @@ find_package(Threads REQUIRED)
 
 set(OSTREL_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
 
-set(OSTREL_HOST_SOURCES ${OSTREL_CORE_SOURCES} ${OSTREL_TEXT_HOST_SOURCES} toolkit/system_host.cpp)
+set(OSTREL_HOST_SOURCES ${OSTREL_CORE_SOURCES} ${OSTREL_TEXT_HOST_SOURCES} ${OSTREL_NESTED_HOST_SOURCES}
+    toolkit/system_host.cpp)
 list(TRANSFORM OSTREL_HOST_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 
 add_library(ostrel_core STATIC ${OSTREL_HOST_SOURCES})
@@ -40,3 +41,4 @@ add_subdirectory(tests/text)
 add_subdirectory(tests/nested)
 add_subdirectory(tests/zip)
 add_subdirectory(bench)
+add_subdirectory(batch)

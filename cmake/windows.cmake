@@ -53,6 +53,7 @@ function(ostrel_program_file target)
             $<TARGET_FILE:${target}>)
 endfunction()
 ostrel_program_file(ostrel)
+add_subdirectory(batch)
 
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -2,5 +2,4 @@
 set(OSTREL_SCHEMA_SOURCES
   schema/main_schema.cpp
   schema/house_flow.cpp
-  schema/update_flow.cpp
-  schema/folder_maker.cpp)
+  schema/update_flow.cpp)

@@ -1,4 +1,4 @@
-// Linux stand-in used by the host tests: the name is used as it is.
+// POSIX: the cp1251 names become UTF-8 with "/" (native_name_host.h).
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,16 +6,17 @@
 #include <cerrno>
 
 #include "toolkit/file_bytes.h"
+#include "toolkit/native_name_host.h"
 
 namespace toolkit {
 
 bool IsExistingFile(const std::string& name) {
   struct stat info;
-  return !name.empty() && stat(name.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  return !name.empty() && stat(NativeName(name).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
 bool ReadFileBytes(const std::string& name, std::string& bytes) {
-  int fd = open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = open(NativeName(name).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   std::string content;
   char chunk[65536];
@@ -35,7 +36,7 @@ bool ReadFileBytes(const std::string& name, std::string& bytes) {
 }
 
 bool WriteFileBytes(const std::string& name, const std::string& bytes) {
-  int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  int fd = open(NativeName(name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   size_t done = 0;
   while (done < bytes.size()) {

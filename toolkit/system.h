@@ -9,8 +9,10 @@ namespace toolkit {
 std::string WindowsFolder();
 std::string TempFolder();
 std::string SystemFolder();
-// The folder of the program file, ending in "\".
+// The folder of the program file, ending in "\", unless a program that
+// works on another folder (the batch tool's --folder) has set one.
 std::string ProgramFolder();
+void SetProgramFolder(const std::string& folder);
 
 // A modal message box owned by the main form (or by nobody before there is
 // one); returns the button pressed (IDOK = 1, ...).

@@ -1,5 +1,5 @@
-// Stand-ins for the Linux test build of the platform-neutral core. Message
-// boxes are recorded instead of shown so tests can see them.
+// The Linux build of the platform-neutral core. Message boxes are recorded
+// instead of shown so tests can see them.
 #include "toolkit/system.h"
 #include "toolkit/system_host.h"
 
@@ -12,7 +12,12 @@ std::string SystemFolder() { return "C:\\windows\\system32\\"; }
 
 std::string TempFolder() { return "C:\\temp\\"; }
 
-std::string ProgramFolder() { return "C:\\ostrel\\"; }
+// The tests' stand-in until a program names its folder.
+static std::string programFolder = "C:\\ostrel\\";
+
+std::string ProgramFolder() { return programFolder; }
+
+void SetProgramFolder(const std::string& folder) { programFolder = folder; }
 
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) {
   HostMessages.push_back({text, caption, style});

@@ -31,7 +31,12 @@ std::string TempFolder() {
   return AskFolder([](wchar_t* b, UINT n) { return static_cast<UINT>(GetTempPathW(n, b)); });
 }
 
+static std::string programFolder;  // empty: the program file's own
+
+void SetProgramFolder(const std::string& folder) { programFolder = folder; }
+
 std::string ProgramFolder() {
+  if (!programFolder.empty()) return programFolder;
   std::wstring path(32768, L'\0');
   DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
   path.resize(n);

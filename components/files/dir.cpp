@@ -1,16 +1,11 @@
 #include "components/files/dir.h"
 
-#include <windows.h>
-
 #include "runtime/dispatch.h"
 #include "runtime/pull.h"
-#include "toolkit/cp1251_win.h"
+#include "toolkit/folders.h"
 #include "toolkit/system.h"
 
-static bool IsExistingFolder(const std::string& p) {
-  DWORD attributes = GetFileAttributesW(toolkit::Widen(p).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+using toolkit::IsExistingFolder;
 
 bool CreateFolderWithParents(const std::string& path) {
   if (path.empty()) return false;
@@ -21,12 +16,12 @@ bool CreateFolderWithParents(const std::string& path) {
   // No folder part: the parent is empty, which counts as a failure.
   std::string parent = cut == std::string::npos ? std::string() : p.substr(0, cut + 1);
   if (!CreateFolderWithParents(parent)) return false;
-  return CreateDirectoryW(toolkit::Widen(p).c_str(), nullptr) != 0;
+  return toolkit::MakeFolder(p);
 }
 
 void TKestoDir::SetCurrent(TData& data, uint16_t) {
   std::string path = PullString(data, Path, "");
-  SetCurrentDirectoryW(toolkit::Widen(path).c_str());
+  toolkit::SetCurrentFolder(path);
   ForwardNull(data, Done);
 }
 

@@ -1,10 +1,8 @@
 #include "components/files/file_search.h"
 
-#include <windows.h>
-
 #include "runtime/dispatch.h"
 #include "runtime/pull.h"
-#include "toolkit/cp1251_win.h"
+#include "toolkit/folders.h"
 
 std::string LowerLatin(std::string s) {
   for (char& c : s)
@@ -60,53 +58,27 @@ void TKestoFileSearch::Report(const std::string& folder, const std::string& name
   FireString(Found, FullName ? folder + name : name);
 }
 
-namespace {
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE h) : h_(h) {}
-  ~FindHandle() {
-    if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
-  }
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return h_; }
-
- private:
-  HANDLE h_;
-};
-}  // namespace
-
 // A linked folder (symbolic link, junction) may point back up the tree, or
 // at a folder listed already; each folder is therefore listed once, known by
 // its volume and file index. A linked folder whose identity cannot be read
 // is not entered; a plain one is.
 bool TKestoFileSearch::FirstVisit(const std::string& folder, bool linked) {
-  HANDLE h = CreateFileW(toolkit::Widen(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  BY_HANDLE_FILE_INFORMATION info;
-  const bool known = h != INVALID_HANDLE_VALUE && GetFileInformationByHandle(h, &info);
-  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  if (!known) return !linked;
-  return listed_.emplace(info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow).second;
+  toolkit::FolderId id;
+  if (!toolkit::IdentifyFolder(folder, id)) return !linked;
+  return listed_.insert(id).second;
 }
 
 void TKestoFileSearch::List(const std::string& folder, bool linked) {
   if (!FirstVisit(folder, linked)) return;
-  WIN32_FIND_DATAW found;
-  FindHandle listing(FindFirstFileW(toolkit::Widen(folder + "*.*").c_str(), &found));
-  if (!listing.Valid()) return;
-  do {
-    const std::string name = toolkit::Narrow(found.cFileName);
-    if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (Kind != 0) Report(folder, name);
-      if (SubfolderMode == 0) List(folder + name + "\\", found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
-    } else if (MatchMask(LowerLatin(name), mask_)) {
+  toolkit::ListFolder(folder, [&](const toolkit::FolderEntry& entry) {
+    if (entry.folder) {
+      if (Kind != 0) Report(folder, entry.name);
+      if (SubfolderMode == 0) List(folder + entry.name + "\\", entry.linked);
+    } else if (MatchMask(LowerLatin(entry.name), mask_)) {
       ++count_;
-      if (Kind != 1) Report(folder, name);
+      if (Kind != 1) Report(folder, entry.name);
     } else {
-      FireString(Other, folder + name);
+      FireString(Other, folder + entry.name);
     }
-  } while (FindNextFileW(listing.Get(), &found));
+  });
 }

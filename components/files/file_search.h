@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
-#include <tuple>
+#include <utility>
 
 #include "runtime/link.h"
 
@@ -30,8 +30,8 @@ class TKestoFileSearch {
 
   std::string mask_;   // lower-cased mask of the running search
   int32_t count_ = 0;  // matching files so far
-  // Volume serial number and file index of every folder listed so far.
-  std::set<std::tuple<uint32_t, uint32_t, uint32_t>> listed_;
+  // Volume and index of every folder listed so far.
+  std::set<std::pair<uint64_t, uint64_t>> listed_;
 };
 
 // Only the letters A to Z change; other bytes, Cyrillic included, stay.

@@ -1,0 +1,13 @@
+// Only in the host build: the program's names are cp1251 with "\" between
+// the parts, as on Windows; the POSIX file system gets UTF-8 with "/".
+#pragma once
+#include <string>
+
+namespace toolkit {
+
+std::string NativeName(const std::string& cp1251);
+// A name the system listed, back in the program's form; a character that
+// cp1251 lacks becomes "?", as the Win32 conversion makes it.
+std::string ProgramName(const std::string& native);
+
+}  // namespace toolkit
