@@ -48,6 +48,8 @@ struct HousesTest : ::testing::Test {
     list = ControlAt(form, 340, 25);
     preview = ControlAt(form, 545, 25);
     ASSERT_TRUE(list && preview);
+    for (DWORD start = GetTickCount(); !SendMessageW(list, LB_GETCOUNT, 0, 0) && GetTickCount() - start < 5000;)
+      Sleep(50);
   }
   int IndexOf(const wstring& relative) {
     const auto items = Items(list);
