@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "tests/e2e/driver.h"
+#include "tests/image/bmp.h"
 
 namespace {
 
@@ -15,23 +16,6 @@ using std::string;
 using std::wstring;
 
 constexpr COLORREF kPink = RGB(255, 0, 255), kGreen = RGB(0, 255, 0);
-
-// A 24-bit picture file: rows bottom up, each padded to four bytes.
-string Bmp(int w, int h, const std::function<COLORREF(int, int)>& colour) {
-  const int row = (w * 3 + 3) & ~3, size = 54 + row * h;
-  string b(size_t(size), '\0');
-  auto put = [&](int at, uint32_t v, int n) {
-    for (int i = 0; i < n; ++i) b[size_t(at + i)] = char(v >> 8 * i);
-  };
-  b[0] = 'B', b[1] = 'M';
-  put(2, size, 4), put(10, 54, 4), put(14, 40, 4), put(18, w, 4), put(22, h, 4), put(26, 1, 2), put(28, 24, 2);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      COLORREF c = colour(x, y);
-      put(54 + (h - 1 - y) * row + x * 3, GetBValue(c) | GetGValue(c) << 8 | GetRValue(c) << 16, 3);
-    }
-  return b;
-}
 
 struct HousesTest : ::testing::Test {
   wstring Sources() const { return folder.Path() + L"sources\\"; }
