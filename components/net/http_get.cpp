@@ -98,6 +98,8 @@ class THttpRun {
   THttpRun& operator=(const THttpRun&) = delete;
 
   bool Running() const { return running_; }
+  // Ended's handlers have returned: the worker has nothing left but to end.
+  bool Over() const { return over_; }
   void Perform();
   void Stop() {
     stop_ = true;
@@ -118,6 +120,7 @@ class THttpRun {
   TData value_;  // what the reads have not consumed yet
   uint32_t total_ = 0;
   std::atomic<bool> running_{true};
+  std::atomic<bool> over_{false};
   std::atomic<bool> stop_{false};
   toolkit::TInternetHandle client_, request_;
   const TKesto_Event* handed_link_ = nullptr;  // the event the window thread runs
@@ -133,7 +136,11 @@ TKestoHTTP_Get::~TKestoHTTP_Get() {
 bool TKestoHTTP_Get::Running() const { return run_ && run_->Running(); }
 
 void TKestoHTTP_Get::Download(TData& data, uint16_t) {
-  if (Running()) return;
+  if (Running()) {
+    // A run whose Ended has been handled is over, though its worker may not
+    // have stepped out yet: wait for it rather than refuse the new run.
+    if (!run_->Over() || !worker_.Wait(kStopWaitMs)) return;
+  }
   run_ = std::make_shared<THttpRun>(*this, data);
   if (Blocking) {
     run_->Perform();
@@ -245,4 +252,5 @@ void THttpRun::RunHandedOver(void* self) {
   auto* run = static_cast<THttpRun*>(self);
   if (run->stop_) return;
   FireEvent(*run->handed_link_, run->handed_value_);
+  if (run->handed_link_ == &run->points_.Ended) run->over_ = true;
 }
