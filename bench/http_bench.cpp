@@ -3,7 +3,8 @@
 //   wininet_64k   plain client reads of 64 KiB (what the client itself costs)
 //   wininet_1025  plain client reads of 1025 bytes (the component's chunk)
 //   blocking      the component on the calling thread: chunks, zeroing, stream, Progress
-//   worker        the component as the program uses it: each chunk handed to the window thread
+//   worker        the component on a worker, Progress linked: each chunk handed to the window thread
+//   worker_quiet  the component as the program uses it: Progress unlinked, so only the end is handed over
 #include <windows.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include "runtime/dispatch.h"
 #include "toolkit/app_win.h"
 #include "toolkit/internet_win.h"
+#include "toolkit/stream.h"
 
 namespace {
 
@@ -41,15 +43,19 @@ struct Counter {
   int64_t bytes = 0;
   bool ended = false;
   void Progress(TData& d, uint16_t) { bytes = d.IntValue; }
+  void Completed(TData& d, uint16_t) { bytes = int64_t(static_cast<TStream*>(d.Pointer)->Size()); }
   void Ended(TData&, uint16_t) { ended = true; }
 };
 
-int64_t Component(const std::string& url, bool blocking) {
+int64_t Component(const std::string& url, bool blocking, bool progress = true) {
   TKestoHTTP_Get http;
   Counter counter;
   http.Url = url;
   http.Blocking = blocking;
-  http.Progress = Link<&Counter::Progress>(&counter);
+  if (progress)
+    http.Progress = Link<&Counter::Progress>(&counter);
+  else
+    http.Completed = Link<&Counter::Completed>(&counter);
   http.Ended = Link<&Counter::Ended>(&counter);
   TData none;
   http.Download(none, 0);
@@ -87,5 +93,6 @@ int main(int argc, char** argv) {
   Measure("wininet_1025", runs, [&] { return Plain(url, 1025); });
   Measure("blocking", runs, [&] { return Component(url, true); });
   Measure("worker", runs, [&] { return Component(url, false); });
+  Measure("worker_quiet", runs, [&] { return Component(url, false, false); });
   return 0;
 }
