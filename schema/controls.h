@@ -18,7 +18,9 @@ constexpr int kHelpTextType = 100;
 
 constexpr uint32_t kButtonFace = 0xFF00000F;
 constexpr uint32_t kWindowBackground = 0xFF000005;
-constexpr uint32_t kGrey = 0x808080;
+// The grey captions above the colour boxes, and the small grey status texts.
+const toolkit::TFontRecord kGreyFont = {"MS Sans Serif", 8, 0, 0x808080, 1};
+const toolkit::TFontRecord kSmallGreyFont = {"Arial", 7, 0, 0x808080, 204};
 
 // What every control of the window shares: its place, a flat border, the
 // button face behind it.
@@ -45,10 +47,10 @@ inline std::unique_ptr<TKestoButton> NewButton(TKestoSimpleForm& form, int left,
 
 inline std::unique_ptr<TKestoLabel> NewLabel(TKestoSimpleForm& form, int left, int top, int width, int height,
                                       const char* caption, uint8_t autoSize, uint8_t alignment,
-                                      uint32_t fontColour = 0) {
+                                      const toolkit::TFontRecord& font = {}) {
   auto l = NewControl<TKestoLabel>(form, left, top, width, height);
   l->Caption = caption;
-  l->Font.Color = fontColour;
+  l->Font = font;
   l->SetAutoSize(autoSize);
   l->SetAlignment(alignment);
   l->Initialise();

@@ -143,8 +143,8 @@ void TClassSimpleForm_4E37510::CreateHouseHelp() {
 }
 
 void TClassSimpleForm_4E37510::CreateColourBoxes() {
-  Colour1Caption = NewLabel(*MainForm, 170, 10, 38, 15, "Цвет 1", 1, 0, kGrey);
-  Colour2Caption = NewLabel(*MainForm, 250, 10, 38, 15, "Цвет 2", 1, 0, kGrey);
+  Colour1Caption = NewLabel(*MainForm, 170, 10, 38, 15, "Цвет 1", 1, 0, kGreyFont);
+  Colour2Caption = NewLabel(*MainForm, 250, 10, 38, 15, "Цвет 2", 1, 0, kGreyFont);
   Colour1Swatch = NewEdit(*MainForm, 170, 25, 45, 20, "color", "Цвет 1");
   Colour1Swatch->ReadOnly = 1;
   Colour1Swatch->Enabled = 0;

@@ -11,16 +11,8 @@ using namespace schema;
 #define OSTREL_UPDATE_BASE "http://" OSTREL_UPDATE_HOST "/Dalvoro/Ostrel/updates/v_1_0/"
 
 void TClassSimpleForm_4E37510::CreateUpdate() {
-  DataVersionLabel = NewControl<TKestoLabel>(*MainForm, 10, 200, 72, 16);
-  DataVersionLabel->Caption = "Версия данных:";
-  DataVersionLabel->Font = {"Arial", 7, 0, 0x808080, 204};
-  DataVersionLabel->SetAutoSize(1);
-  DataVersionLabel->Initialise();
-  UpdateStatusLabel = NewControl<TKestoLabel>(*MainForm, 10, 159, 100, 15);
-  UpdateStatusLabel->Caption = "-";
-  UpdateStatusLabel->Font = {"Arial", 7, 0, 0x808080, 204};
-  UpdateStatusLabel->SetAutoSize(1);
-  UpdateStatusLabel->Initialise();
+  DataVersionLabel = NewLabel(*MainForm, 10, 200, 72, 16, "Версия данных:", 1, 0, kSmallGreyFont);
+  UpdateStatusLabel = NewLabel(*MainForm, 10, 159, 100, 15, "-", 1, 0, kSmallGreyFont);
   UpdateProgress = NewControl<TKestoProgressBar>(*MainForm, 10, 170, 100, 10);
   UpdateProgress->Max = 8;
   UpdateProgress->Vertical = 0;

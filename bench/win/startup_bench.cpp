@@ -48,14 +48,10 @@ Sample Start(const e2e::ProgramFolder& folder, const std::wstring& caption, int 
 
 // N templates spread over folders three levels deep, ten to a folder.
 void AddTemplates(const e2e::ProgramFolder& folder, int n) {
-  const std::wstring sources = folder.Path() + L"sources\\";
-  CreateDirectoryW(sources.c_str(), nullptr);
+  CreateDirectoryW((folder.Path() + L"sources").c_str(), nullptr);
   for (int i = 0; i < n; ++i) {
-    std::wstring dir = sources;
-    for (int level = 1000; level >= 10; level /= 10) {
-      dir += L"d" + std::to_wstring(i / level % 10) + L"\\";
-      CreateDirectoryW(dir.c_str(), nullptr);
-    }
+    std::wstring dir = folder.Path() + L"sources\\";
+    for (int level = 1000; level >= 10; level /= 10) dir += L"d" + std::to_wstring(i / level % 10) + L"\\";
     e2e::WriteBytes(dir + L"house" + std::to_wstring(i) + L".wgh", "house_%2.txt||a||b||c");
   }
 }

@@ -236,11 +236,8 @@ COLORREF PixelAt(HWND window, int x, int y) {
 
 COLORREF PixelAtMiddle(HWND window) {
   RECT r;
-  GetWindowRect(window, &r);
-  HDC screen = GetDC(nullptr);
-  COLORREF c = GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-  ReleaseDC(nullptr, screen);
-  return c;
+  GetClientRect(window, &r);
+  return PixelAt(window, r.right / 2, r.bottom / 2);
 }
 
 std::string ReadBytes(const std::wstring& path) {
@@ -255,6 +252,8 @@ std::string ReadBytes(const std::wstring& path) {
 }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  for (size_t at = path.find(L'\\', 3); at != std::wstring::npos; at = path.find(L'\\', at + 1))
+    CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
   HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD written = 0;
   WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);

@@ -81,6 +81,7 @@ void Step(HWND upDown, bool up, int times = 1);
 COLORREF PixelAtMiddle(HWND window);
 // A file of the program folder, as bytes; empty when it cannot be read.
 std::string ReadBytes(const std::wstring& path);
+// Writes a file, making the folders it needs.
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 
 // A modal box of the program: waits for it, notes caption and text, closes

@@ -19,12 +19,7 @@ constexpr COLORREF kPink = RGB(255, 0, 255), kGreen = RGB(0, 255, 0);
 
 struct HousesTest : ::testing::Test {
   wstring Sources() const { return folder.Path() + L"sources\\"; }
-  void File(const wstring& relative, const string& bytes) {
-    const wstring path = Sources() + relative;
-    for (size_t at = folder.Path().size(); (at = path.find(L'\\', at)) != wstring::npos; ++at)
-      CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
-    WriteBytes(path, bytes);
-  }
+  void File(const wstring& relative, const string& bytes) { WriteBytes(Sources() + relative, bytes); }
   void Start() {
     ostrel = std::make_unique<Ostrel>(folder);
     form = ostrel->WaitForWindow(L"Ostrel");

@@ -8,6 +8,7 @@
 #include "components/net/http_get.h"
 #include "tests/core/probes.h"
 #include "tests/e2e/driver.h"
+#include "tests/files/files_test.h"
 
 #include <commctrl.h>
 
@@ -31,12 +32,7 @@ struct ServerEnvironment : ::testing::Environment {
     const wstring portFile = folder + L"port";
     wstring command = L"/usr/bin/python3 " + W(OSTREL_UPDATE_SERVER) + L" " + W(unix.c_str()) + L" " +
                       W((unix + "/port").c_str());
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION p{};
-    ASSERT_TRUE(CreateProcessW(L"Z:\\usr\\bin\\python3", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               L"C:\\", &si, &p));
-    CloseHandle(p.hThread), CloseHandle(p.hProcess);
+    RunUnix(L"C:\\", command, portFile, true);
     for (int i = 0; i < 400 && ReadBytes(portFile).empty(); ++i) Sleep(50);
     ASSERT_FALSE(ReadBytes(portFile).empty()) << "the update server did not start";
     proxy = L"http_proxy=http://127.0.0.1:" + W(ReadBytes(portFile).c_str());
@@ -74,15 +70,9 @@ struct UpdateTest : ::testing::Test {
   void SetUp() override {
     DeleteFileW((ServerEnvironment::folder + L"fault").c_str());
     RemoveFolder(ServerEnvironment::folder + L"archive");
-    CreateDirectoryW((folder.Path() + L"sources").c_str(), nullptr);
     WriteBytes(folder.Path() + L"sources\\old.wgw", "old");
   }
-  void Serve(const wstring& name, const string& bytes) {
-    const wstring path = ServerEnvironment::folder + name;
-    for (size_t at = ServerEnvironment::folder.size(); (at = path.find(L'\\', at)) != wstring::npos; ++at)
-      CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
-    WriteBytes(path, bytes);
-  }
+  void Serve(const wstring& name, const string& bytes) { WriteBytes(ServerEnvironment::folder + name, bytes); }
   void Start(const wstring& proxy = ServerEnvironment::proxy) {
     ostrel = std::make_unique<Ostrel>(folder, L"", std::vector<wstring>{proxy});
     form = ostrel->WaitForWindow(L"Ostrel");

@@ -13,7 +13,7 @@ using std::wstring;
 
 // A program folder with wall templates (cp1251 bytes) in sources\.
 struct WallsTest : ::testing::Test {
-  void SetUp() override { CreateDirectoryW(Sources().c_str(), nullptr); }
+  void SetUp() override { CreateDirectoryW(Sources().c_str(), nullptr); }  // empty is a case of its own
   wstring Sources() const { return folder.Path() + L"sources\\"; }
   void Template(const wchar_t* name, const string& bytes) { WriteBytes(Sources() + name, bytes); }
   string Output(const wstring& relative) const { return ReadBytes(folder.Path() + L"result\\" + relative); }
