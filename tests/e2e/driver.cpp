@@ -12,27 +12,42 @@ std::wstring W(const char* cp1251) {
   return w;
 }
 
-// The freshly built program: a Unix path under Wine, a Windows path natively.
-static std::wstring BuiltExe() {
-  std::wstring path = W(OSTREL_EXE);  // an ASCII path
-  if (!path.empty() && path[0] == L'/') {
-    for (auto& c : path)
+// A Unix path under Wine, a Windows path natively.
+std::wstring Built(const char* path) {
+  std::wstring name = W(path);  // an ASCII path
+  if (!name.empty() && name[0] == L'/') {
+    for (auto& c : name)
       if (c == L'/') c = L'\\';
-    path = L"Z:" + path;
+    name = L"Z:" + name;
   }
-  return path;
+  return name;
 }
 
-ProgramFolder::ProgramFolder(const std::wstring& program) {
+int RunProgram(const std::wstring& program, const std::wstring& arguments) {
+  std::wstring command = L"\"" + program + L"\" " + arguments;
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
+                      &info))
+    return -1;
+  DWORD code = 1000;
+  if (WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(info.hProcess, &code);
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  return static_cast<int>(code);
+}
+
+ProgramFolder::ProgramFolder(const std::wstring& program, const std::wstring& name) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   static int serial = 0;
   path_ = std::wstring(temp) + L"ostrel-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-          std::to_wstring(++serial) + L"\\";
+          std::to_wstring(++serial) + name + L"\\";
   CreateDirectoryW(path_.c_str(), nullptr);
-  CopyFileW(program.empty() ? BuiltExe().c_str() : program.c_str(), Exe().c_str(), FALSE);
+  const std::wstring built = Built(OSTREL_EXE);
+  CopyFileW(program.empty() ? built.c_str() : program.c_str(), Exe().c_str(), FALSE);
   // ostrel.exe imports BSZIP.dll, built beside it.
-  const std::wstring built = BuiltExe();
   const std::wstring dll = built.substr(0, built.find_last_of(L'\\') + 1) + L"BSZIP.dll";
   CopyFileW(dll.c_str(), (path_ + L"BSZIP.dll").c_str(), FALSE);
 }

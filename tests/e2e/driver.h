@@ -7,12 +7,19 @@
 
 namespace e2e {
 
+// A program the build made (OSTREL_EXE, ...), as Windows names it.
+std::wstring Built(const char* path);
+// Runs a console program to its end; its exit code, -1 when it could not
+// start, 1000 when it did not end in a minute.
+int RunProgram(const std::wstring& program, const std::wstring& arguments);
+
 // A fresh program folder in the temp folder with a copy of ostrel.exe;
 // removed again when the object goes.
 class ProgramFolder {
  public:
-  // `program`: another program to copy in under the name ostrel.exe.
-  explicit ProgramFolder(const std::wstring& program = L"");
+  // `program`: another program to copy in under the name ostrel.exe;
+  // `name`: added to the folder's own name.
+  explicit ProgramFolder(const std::wstring& program = L"", const std::wstring& name = L"");
   ~ProgramFolder();
   const std::wstring& Path() const { return path_; }  // ends in "\"
   std::wstring Exe() const { return path_ + L"ostrel.exe"; }
