@@ -39,7 +39,8 @@ const char kHelp[] =
     "  --help            this text\n"
     "\n"
     "Exit code: 0 when every file of every job was written, 1 when a job or a\n"
-    "file failed, 2 when the command line or a folder or file it names is wrong.\n"
+    "file failed, 2 when the command line or a folder or file it names is wrong,\n"
+    "or when a template's name has letters outside cp1251 (nothing is written then).\n"
     "\n"
     "Examples:\n"
     "  ostrel-batch --folder ostrel --floors 5 --en \"dark red\" --ru тёмно-красный --colour1 \"128 0 0\"\n"
@@ -58,6 +59,7 @@ struct Options {
 
 struct UsageError {
   std::string message;
+  const char* hint = " (see --help)";  // "" where the help has nothing to add
 };
 
 void Say(const std::string& utf8, bool error = false) { toolkit::WriteOut(utf8 + "\n", error); }
@@ -119,7 +121,8 @@ std::string ProgramPath(const std::string& utf8, const char* what) {
   std::string cp1251;
   if (failed || !toolkit::ProgramPath(p.make_preferred().u8string(), cp1251))
     throw UsageError{std::string(what) + " \"" + utf8 + "\" cannot be named in cp1251, not even by its short (8.3) form" +
-                     "; use one whose path has only Latin or Cyrillic letters"};
+                         "; use one whose path has only Latin or Cyrillic letters",
+                     ""};
   return cp1251;
 }
 
@@ -177,7 +180,7 @@ class Batch {
       walk.Search(folder, 0);
     }
     const toolkit::LostEntries lost = toolkit::TakeLostEntries();
-    if (lost.count && o_.kind != Kind::kHouse) throw UsageError{Unreachable(lost)};
+    if (lost.count && o_.kind != Kind::kHouse) throw UsageError{Unreachable(lost), ""};
     if (o_.kind == Kind::kHouse) {
       house_ = ProgramPath(o_.house, "house template");
       std::string bytes;
@@ -255,7 +258,7 @@ int main(int argc, char** argv) {
   try {
     return Main(toolkit::Arguments(argc, argv));
   } catch (const UsageError& e) {
-    Say("ostrel-batch: " + e.message + " (see --help)", true);
+    Say("ostrel-batch: " + e.message + e.hint, true);
     return 2;
   }
 }

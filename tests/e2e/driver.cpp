@@ -13,29 +13,14 @@ std::wstring W(const char* cp1251) {
 }
 
 // A Unix path under Wine, a Windows path natively.
-std::wstring Built(const char* path) {
-  std::wstring name = W(path);  // an ASCII path
-  if (!name.empty() && name[0] == L'/') {
-    for (auto& c : name)
+std::wstring Built(const char* file) {
+  std::wstring path = W(file);  // an ASCII path
+  if (!path.empty() && path[0] == L'/') {
+    for (auto& c : path)
       if (c == L'/') c = L'\\';
-    name = L"Z:" + name;
+    path = L"Z:" + path;
   }
-  return name;
-}
-
-int RunProgram(const std::wstring& program, const std::wstring& arguments) {
-  std::wstring command = L"\"" + program + L"\" " + arguments;
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
-                      &info))
-    return -1;
-  DWORD code = 1000;
-  if (WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(info.hProcess, &code);
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  return static_cast<int>(code);
+  return path;
 }
 
 ProgramFolder::ProgramFolder(const std::wstring& program, const std::wstring& name) {
@@ -45,9 +30,9 @@ ProgramFolder::ProgramFolder(const std::wstring& program, const std::wstring& na
   path_ = std::wstring(temp) + L"ostrel-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
           std::to_wstring(++serial) + name + L"\\";
   CreateDirectoryW(path_.c_str(), nullptr);
-  const std::wstring built = Built(OSTREL_EXE);
-  CopyFileW(program.empty() ? built.c_str() : program.c_str(), Exe().c_str(), FALSE);
+  CopyFileW(program.empty() ? Built(OSTREL_EXE).c_str() : program.c_str(), Exe().c_str(), FALSE);
   // ostrel.exe imports BSZIP.dll, built beside it.
+  const std::wstring built = Built(OSTREL_EXE);
   const std::wstring dll = built.substr(0, built.find_last_of(L'\\') + 1) + L"BSZIP.dll";
   CopyFileW(dll.c_str(), (path_ + L"BSZIP.dll").c_str(), FALSE);
 }

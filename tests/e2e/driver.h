@@ -8,10 +8,7 @@
 namespace e2e {
 
 // A program the build made (OSTREL_EXE, ...), as Windows names it.
-std::wstring Built(const char* path);
-// Runs a console program to its end; its exit code, -1 when it could not
-// start, 1000 when it did not end in a minute.
-int RunProgram(const std::wstring& program, const std::wstring& arguments);
+std::wstring Built(const char* file);
 
 // A fresh program folder in the temp folder with a copy of ostrel.exe;
 // removed again when the object goes.
