@@ -12,9 +12,9 @@ std::wstring W(const char* cp1251) {
   return w;
 }
 
-// A Unix path under Wine, a Windows path natively.
-std::wstring Built(const char* file) {
-  std::wstring path = W(file);  // an ASCII path
+// The freshly built program: a Unix path under Wine, a Windows path natively.
+static std::wstring BuiltExe() {
+  std::wstring path = W(OSTREL_EXE);  // an ASCII path
   if (!path.empty() && path[0] == L'/') {
     for (auto& c : path)
       if (c == L'/') c = L'\\';
@@ -30,9 +30,9 @@ ProgramFolder::ProgramFolder(const std::wstring& program, const std::wstring& na
   path_ = std::wstring(temp) + L"ostrel-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
           std::to_wstring(++serial) + name + L"\\";
   CreateDirectoryW(path_.c_str(), nullptr);
-  CopyFileW(program.empty() ? Built(OSTREL_EXE).c_str() : program.c_str(), Exe().c_str(), FALSE);
+  CopyFileW(program.empty() ? BuiltExe().c_str() : program.c_str(), Exe().c_str(), FALSE);
   // ostrel.exe imports BSZIP.dll, built beside it.
-  const std::wstring built = Built(OSTREL_EXE);
+  const std::wstring built = BuiltExe();
   const std::wstring dll = built.substr(0, built.find_last_of(L'\\') + 1) + L"BSZIP.dll";
   CopyFileW(dll.c_str(), (path_ + L"BSZIP.dll").c_str(), FALSE);
 }

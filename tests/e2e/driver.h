@@ -7,9 +7,6 @@
 
 namespace e2e {
 
-// A program the build made (OSTREL_EXE, ...), as Windows names it.
-std::wstring Built(const char* file);
-
 // A fresh program folder in the temp folder with a copy of ostrel.exe;
 // removed again when the object goes.
 class ProgramFolder {

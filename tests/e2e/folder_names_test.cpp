@@ -23,6 +23,13 @@ bool Reachable(const wstring& path, bool shortNames) {
   return false;
 }
 
+// ostrel.exe linked with no_short_names_win.cpp, built beside this program.
+wstring NoShortNamesExe() {
+  wchar_t self[MAX_PATH];
+  const wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+  return path.substr(0, path.rfind(L'\\') + 1) + L"ostrel_no_short_names.exe";
+}
+
 TEST(FolderNames, TheWindowWorksThroughShortNamesOrNamesWhatItCannotReach) {
   const struct {
     const wchar_t *folder, *wall, *house;  // the folder's name ends in `folder`
@@ -37,7 +44,7 @@ TEST(FolderNames, TheWindowWorksThroughShortNamesOrNamesWhatItCannotReach) {
   const std::string model = "red\r\nf\r\nf\r\nf\r\nf\r\ntop\r\n \r\n";
   for (const auto& row : rows) [&] {
     SCOPED_TRACE(testing::Message() << row.folder << " " << row.wall << " " << row.house << " " << row.shortNames);
-    ProgramFolder folder(row.shortNames ? L"" : Built(OSTREL_NO_SHORT_NAMES_EXE), row.folder);
+    ProgramFolder folder(row.shortNames ? L"" : NoShortNamesExe(), row.folder);
     const wstring sources = folder.Path() + L"sources\\";
     for (const wchar_t* name : {row.wall, row.house}) WriteBytes(sources + name, "m.txt||%2||f||top");
     Ostrel ostrel(folder);
