@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "batch/jobs.h"
+#include "components/files/file_search.h"
 #include "runtime/dispatch.h"
 #include "toolkit/console.h"
 #include "toolkit/file_bytes.h"
@@ -38,7 +39,8 @@ const char kHelp[] =
     "  --help            this text\n"
     "\n"
     "Exit code: 0 when every file of every job was written, 1 when a job or a\n"
-    "file failed, 2 when the command line or a folder or file it names is wrong.\n"
+    "file failed, 2 when the command line or a folder or file it names is wrong,\n"
+    "or when a template's name has letters outside cp1251 (nothing is written then).\n"
     "\n"
     "Examples:\n"
     "  ostrel-batch --folder ostrel --floors 5 --en \"dark red\" --ru тёмно-красный --colour1 \"128 0 0\"\n"
@@ -57,6 +59,7 @@ struct Options {
 
 struct UsageError {
   std::string message;
+  const char* hint = " (see --help)";  // "" where the help has nothing to add
 };
 
 void Say(const std::string& utf8, bool error = false) { toolkit::WriteOut(utf8 + "\n", error); }
@@ -68,6 +71,15 @@ std::string Shown(const std::string& cp1251) {
   std::replace(s.begin(), s.end(), '\\', '/');
 #endif
   return s;
+}
+
+// What a listing had to pass over: named, for the user to rename.
+std::string Unreachable(const toolkit::LostEntries& lost) {
+  std::string text = std::to_string(lost.count) + " name(s) in the templates' folder have letters outside cp1251 " +
+                     "and no short (8.3) form without them; rename them with Latin or Cyrillic letters:";
+  for (const std::string& path : lost.paths) text += "\n  " + path;
+  if (lost.count > lost.paths.size()) text += "\n  ...";
+  return text;
 }
 
 Options Parse(const std::vector<std::string>& args) {
@@ -107,9 +119,10 @@ std::string ProgramPath(const std::string& utf8, const char* what) {
   std::error_code failed;
   std::filesystem::path p = std::filesystem::absolute(std::filesystem::u8path(utf8), failed).lexically_normal();
   std::string cp1251;
-  if (failed || !toolkit::Utf8ToCp1251(p.make_preferred().u8string(), cp1251))
-    throw UsageError{std::string(what) + " \"" + utf8 + "\" cannot be named in cp1251"};
-  std::replace(cp1251.begin(), cp1251.end(), '/', '\\');
+  if (failed || !toolkit::ProgramPath(p.make_preferred().u8string(), cp1251))
+    throw UsageError{std::string(what) + " \"" + utf8 + "\" cannot be named in cp1251, not even by its short (8.3) form" +
+                         "; use one whose path has only Latin or Cyrillic letters",
+                     ""};
   return cp1251;
 }
 
@@ -158,6 +171,16 @@ class Batch {
     const std::string sources = schema_.SourcesFolder();
     if (!toolkit::ListFolder(sources, [](const toolkit::FolderEntry&) {}))
       throw UsageError{"cannot read the template folder " + Shown(sources)};
+    // The folders the house search will enter, walked once beforehand, so
+    // that a name cp1251 cannot hold stops the run before a file is written
+    // rather than leaving its template out.
+    if (o_.kind == Kind::kHouses) {
+      TKestoFileSearch walk;
+      TData folder = StringData(sources);
+      walk.Search(folder, 0);
+    }
+    const toolkit::LostEntries lost = toolkit::TakeLostEntries();
+    if (lost.count && o_.kind != Kind::kHouse) throw UsageError{Unreachable(lost), ""};
     if (o_.kind == Kind::kHouse) {
       house_ = ProgramPath(o_.house, "house template");
       std::string bytes;
@@ -235,7 +258,7 @@ int main(int argc, char** argv) {
   try {
     return Main(toolkit::Arguments(argc, argv));
   } catch (const UsageError& e) {
-    Say("ostrel-batch: " + e.message + " (see --help)", true);
+    Say("ostrel-batch: " + e.message + e.hint, true);
     return 2;
   }
 }

@@ -23,12 +23,12 @@ static std::wstring BuiltExe() {
   return path;
 }
 
-ProgramFolder::ProgramFolder(const std::wstring& program) {
+ProgramFolder::ProgramFolder(const std::wstring& program, const std::wstring& name) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   static int serial = 0;
   path_ = std::wstring(temp) + L"ostrel-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-          std::to_wstring(++serial) + L"\\";
+          std::to_wstring(++serial) + name + L"\\";
   CreateDirectoryW(path_.c_str(), nullptr);
   CopyFileW(program.empty() ? BuiltExe().c_str() : program.c_str(), Exe().c_str(), FALSE);
   // ostrel.exe imports BSZIP.dll, built beside it.

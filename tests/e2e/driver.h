@@ -11,8 +11,9 @@ namespace e2e {
 // removed again when the object goes.
 class ProgramFolder {
  public:
-  // `program`: another program to copy in under the name ostrel.exe.
-  explicit ProgramFolder(const std::wstring& program = L"");
+  // `program`: another program to copy in under the name ostrel.exe;
+  // `name`: added to the folder's own name.
+  explicit ProgramFolder(const std::wstring& program = L"", const std::wstring& name = L"");
   ~ProgramFolder();
   const std::wstring& Path() const { return path_; }  // ends in "\"
   std::wstring Exe() const { return path_ + L"ostrel.exe"; }
