@@ -67,6 +67,8 @@ void TClassSimpleForm_4E37510::LinkWalls() {
   TemplateText->Changed = Link<&TKestoMultiStrPart::Split>(TemplateParts.get());
   TemplateParts->TextSource = Link<&TKestoStrList::Text>(TemplateText.get());
   TemplateParts->Rest = Link<&TKestoMultiElementEx::Work>(ModelWriter.get(), 0);
+  // A template found but unreadable is a file not made, for walls and houses alike.
+  TemplateText->LoadFailed = Link<&TKestoTally::Count>(SaveTally.get());
   ModelWriter->OuterData.resize(10);  // 10, the folder files must stay in: result\ by default
   ModelWriter->OuterData[0] = Link<&TKestoEdit::TextValue>(FloorCountEdit.get());
   ModelWriter->OuterData[1] = Link<&TKestoStrCatDelim::Value>(Colour1Text.get());
