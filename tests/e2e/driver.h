@@ -28,6 +28,10 @@ class Ostrel {
  public:
   // `environment`: "NAME=value" entries added to the driver's own.
   Ostrel(const ProgramFolder& folder, const std::wstring& arguments = L"",
+         const std::vector<std::wstring>& environment = {})
+      : Ostrel(folder.Path(), arguments, environment) {}
+  // The ostrel.exe of a program folder that is not the driver's (ends in "\").
+  Ostrel(const std::wstring& folder, const std::wstring& arguments = L"",
          const std::vector<std::wstring>& environment = {});
   ~Ostrel();  // kills the process if it is still running
 
