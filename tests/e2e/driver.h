@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -89,21 +90,11 @@ std::string ReadBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 
 // Holds a file open without sharing, as another program may: nobody else
-// can open it until the object goes.
-class HeldFile {
- public:
-  explicit HeldFile(const std::wstring& path)
-      : handle_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-  ~HeldFile() {
-    if (Held()) CloseHandle(handle_);
-  }
-  HeldFile(const HeldFile&) = delete;
-  HeldFile& operator=(const HeldFile&) = delete;
-  bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
+// can open it until the handle goes.
+using HeldFile = std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)>;
+inline HeldFile Hold(const std::wstring& path) {
+  return {CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), CloseHandle};
+}
 
 // A modal box of the program: waits for it, notes caption and text, closes
 // it with `button`.

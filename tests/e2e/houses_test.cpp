@@ -146,7 +146,7 @@ TEST_F(HousesTest, ColourTwoReachesTheModelAndHeldTemplatesAreFailures) {
   for (const auto& step : steps) {
     if (step.colour2) Click(ControlAt(form, 300, 25)), AnswerChooser(*ostrel, step.colour2, step.confirm);
     EXPECT_EQ(PixelAtMiddle(ControlAt(form, 250, 25)), RGB(0, 128, 128));
-    HeldFile held(step.held ? Sources() + step.held : L"");
+    const HeldFile held = Hold(step.held ? Sources() + step.held : L"");
     Click(ControlAt(form, step.button, 180));
     const wstring box = AnswerBox(*ostrel).text;
     EXPECT_EQ(box.substr(0, W(step.box).size()), W(step.box));

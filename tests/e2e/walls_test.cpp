@@ -171,7 +171,7 @@ TEST_F(WallsTest, UnreadableTemplatesAndEscapingNamesFailWithoutTraces) {
   for (const auto& run : runs) {
     const auto before = Surroundings(folder.Path());
     Type(english, run.english);
-    HeldFile held(run.held ? Sources() + run.held : L"");
+    const HeldFile held = Hold(run.held ? Sources() + run.held : L"");
     EXPECT_EQ(MakeWalls().text, W("Не удалось сохранить файлов: ") + std::to_wstring(run.failed) +
                                     W("\r\nПапка: ") + folder.Path() + L"result\\5_" + run.english + L"\\");
     EXPECT_EQ(Surroundings(folder.Path()), before) << run.english;

@@ -71,9 +71,8 @@ class OwnFolder {
 #else
     const std::string temp = std::filesystem::temp_directory_path().string() + "/";
 #endif
-    std::random_device random;
-    do name_ = temp + prefix + std::to_string(random()) + "\\";
-    while (!std::filesystem::create_directory(Native(name_)));
+    name_ = temp + prefix + std::to_string(std::random_device{}()) + "\\";
+    std::filesystem::create_directory(Native(name_));
   }
   ~OwnFolder() { std::filesystem::remove_all(Native(name_)); }
   OwnFolder(const OwnFolder&) = delete;
