@@ -80,6 +80,7 @@ void BatchSchema::Wire() {
   TemplateText->Changed = Link<&TKestoMultiStrPart::Split>(TemplateParts.get());
   TemplateParts->TextSource = Link<&TKestoStrList::Text>(TemplateText.get());
   TemplateParts->Rest = Link<&TKestoMultiElementEx::Work>(ModelWriter.get(), 0);
+  TemplateText->LoadFailed = Link<&BatchSaveCount::Count>(&Saves);
   ModelWriter->OuterData.resize(10);  // 10, the folder files must stay in: result\ by default
   ModelWriter->OuterData[0] = value(FloorCount);
   ModelWriter->OuterData[1] = value(Colour1Text);
