@@ -7,6 +7,7 @@
 #include <map>
 
 #include "tests/e2e/driver.h"
+#include "tests/image/bmp.h"
 
 namespace {
 
@@ -24,14 +25,23 @@ wstring BatchExe() {
   return path;
 }
 
-int RunBatch(const wstring& arguments) {
+// Runs the tool; its output goes to the file `output` when one is named.
+int RunBatch(const wstring& arguments, const wstring& output = L"") {
   wstring command = L"\"" + BatchExe() + L"\" " + arguments;
   STARTUPINFOW si{};
   si.cb = sizeof si;
+  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+  HANDLE out = output.empty() ? INVALID_HANDLE_VALUE
+                              : CreateFileW(output.c_str(), GENERIC_WRITE, 0, &inherited, CREATE_ALWAYS, 0, nullptr);
+  if (out != INVALID_HANDLE_VALUE) {
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = out;
+  }
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
-                      &info))
-    return -1;
+  const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, out != INVALID_HANDLE_VALUE,
+                                      CREATE_NO_WINDOW, nullptr, nullptr, &si, &info);
+  if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
+  if (!started) return -1;
   DWORD code = 1000;
   if (WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(info.hProcess, &code);
   CloseHandle(info.hThread);
@@ -107,6 +117,25 @@ TEST(WindowAgainstBatch, SameInputsSameTree) {
   const auto made = Tree(window.Path() + L"result");
   EXPECT_EQ(made.size(), 9u);
   EXPECT_EQ(made, Tree(batch.Path() + L"result"));
+}
+
+// Under Windows the window's own decoder judges the previews: a picture cut
+// short, or no picture at all, does not decode; a whole one does.
+TEST(BatchCheck, PreviewsAsTheWindowDecodesThem) {
+  ProgramFolder folder;
+  const string picture = Bmp(8, 8, [](int, int) { return RGB(255, 0, 255); });
+  const std::pair<const wchar_t*, string> files[] = {
+      {L"wall.wgw", "w_%2.wgm||b||f||t"}, {L"good.wgh", "h||b||f||t"}, {L"good.bmp", picture},
+      {L"cut.wgh", "h||b||f||t"},         {L"cut.bmp", picture.substr(0, 100)},
+      {L"junk.wgh", "h||b||f||t"},        {L"junk.bmp", "not a picture"}};
+  for (const auto& [name, bytes] : files) WriteBytes(folder.Path() + L"sources\\" + name, bytes);
+  const wstring dir = folder.Path().substr(0, folder.Path().size() - 1), output = folder.Path() + L"check.txt";
+  EXPECT_EQ(RunBatch(L"--check --folder \"" + dir + L"\"", output), 1);
+  const string at = Utf8(folder.Path()) + "sources\\";
+  EXPECT_EQ(ReadBytes(output),
+            at + "cut.wgh:1:1: bad-preview: the preview \"cut.bmp\" does not decode as a picture: save it again as a BMP\n" +
+            at + "junk.wgh:1:1: bad-preview: the preview \"junk.bmp\" does not decode as a picture: save it again as a BMP\n" +
+            "2 problems in 2 files; 4 templates checked (1 wall, 3 houses)\n");
 }
 
 }  // namespace
