@@ -24,9 +24,13 @@ TemplateReport::TemplateReport(std::string path, const std::string& bytes, const
 }
 
 void TemplateReport::AtFile(size_t fileOffset, const char* code, const std::string& message) {
+  // A file full of one mistake would otherwise give a line for every byte or two.
+  if (++reported_ > kMostPerFile) return;
+  const bool last = reported_ == kMostPerFile;
   const auto next = std::upper_bound(editorLines_.begin(), editorLines_.end(), fileOffset);
-  const size_t line = static_cast<size_t>(next - editorLines_.begin());
-  problems_.push_back({path_, static_cast<int>(line), static_cast<int>(fileOffset - *(next - 1) + 1), code, message});
+  const int line = static_cast<int>(next - editorLines_.begin());
+  problems_.push_back({path_, line, static_cast<int>(fileOffset - *(next - 1) + 1), last ? "too-many" : code,
+                       last ? "more problems follow in this file: fix these, then check again" : message});
 }
 
 void TemplateReport::AtText(size_t textOffset, const char* code, const std::string& message) {

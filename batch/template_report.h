@@ -30,6 +30,8 @@ class TemplateReport {
   };
   std::vector<Piece> pieces_;
   std::vector<TemplateProblem>& problems_;
+  static constexpr int kMostPerFile = 20;  // the last one says that more follow
+  int reported_ = 0;
 };
 
 // Template text fit to stand in a one-line message: control characters

@@ -21,6 +21,22 @@ string Bytes(const fs::path& file) {
 
 const string kPicture = Bytes(fs::path(OSTREL_SAMPLES) / "house_small.bmp");
 
+string Repeated(const string& s, int times) {
+  string all;
+  while (times-- > 0) all += s;
+  return all;
+}
+
+// Twenty lines for a file with thirty "%0", the last saying that more follow.
+std::vector<string> TwentyOfThirty() {
+  std::vector<string> lines;
+  for (int column = 4; column < 42; column += 2)
+    lines.push_back("sources/many.wgw:1:" + std::to_string(column) +
+                    ": placeholder: \"%0\" stays as it is: only %1 to %5 are filled; write %%0 for the text itself");
+  lines.push_back("sources/many.wgw:1:42: too-many: more problems follow in this file: fix these, then check again");
+  return lines;
+}
+
 struct Case {
   const char* what;
   std::vector<std::pair<string, string>> files;  // a path ending in "/" is a folder; "samples" the samples
@@ -47,6 +63,7 @@ const Case kCases[] = {
       "sources/p.wgw:2:6: placeholder: \"%12\" stays as it is: a digit right after %1 keeps it from being filled; put something between them",
       "sources/p.wgw:2:10: placeholder: \"%9\" stays as it is: only %1 to %5 are filled; write %%9 for the text itself",
       "sources/p.wgw:3:13: lone-percent: a \"%\" at the end of a line stays as it is: write %% for a percent sign, or finish the placeholder (%1 to %5)"}},
+    {"many problems", {{"sources/many.wgw", "m||" + Repeated("%0", 30) + "||f||t"}}, TwentyOfThirty()},
     {"output names",
      {{"sources/empty.wgw", "||b||f||t"}, {"sources/up.wgw", "..\\..\\x||b||f||t"}, {"sources/drive.wgw", "C:x||b||f||t"},
       {"sources/root.wgw", "/x||b||f||t"}, {"sources/dots.wgw", ". .\\x||b||f||t"}, {"sources/in.wgw", "..\\in_%2||b||f||t"},
