@@ -48,11 +48,12 @@ class CheckSchema {
  public:
   explicit CheckSchema(const std::string& sources) {
     for (size_t i = 0; i < 5; ++i) Samples[i] = std::make_unique<TKestoMemory>(StringData(kSamples[i]));
-    for (auto* search : {&WallTemplateSearch, &HouseTemplateSearch, &AnyWallSearch}) {
-      *search = search == &HouseTemplateSearch ? MakeHouseTemplateSearch() : MakeWallTemplateSearch();
-      (*search)->Dir = sources;
-    }
-    AnyWallSearch->SubfolderMode = 0;  // the walls the window does not see as well
+    WallTemplateSearch = MakeWallTemplateSearch();
+    HouseTemplateSearch = MakeHouseTemplateSearch();
+    AnyWallSearch = MakeHouseTemplateSearch();
+    AnyWallSearch->Mask = "*.wgw";  // in subfolders too, where the window does not look
+    for (TKestoFileSearch* search : {WallTemplateSearch.get(), HouseTemplateSearch.get(), AnyWallSearch.get()})
+      search->Dir = sources;
     TemplateText = std::make_unique<TKestoStrList>("");
     TemplateParts = MakeTemplateParts();
     FileNameFormat = std::make_unique<TKestoFormatStr>(5);
