@@ -25,22 +25,27 @@ wstring BatchExe() {
   return path;
 }
 
-// Runs the tool; its output goes to the file `output` when one is named.
-int RunBatch(const wstring& arguments, const wstring& output = L"") {
+// Runs the tool; collects what it prints when `output` is given, until the
+// last handle to its end of the pipe is gone.
+int RunBatch(const wstring& arguments, string* output = nullptr) {
   wstring command = L"\"" + BatchExe() + L"\" " + arguments;
   STARTUPINFOW si{};
   si.cb = sizeof si;
   SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-  HANDLE out = output.empty() ? INVALID_HANDLE_VALUE
-                              : CreateFileW(output.c_str(), GENERIC_WRITE, 0, &inherited, CREATE_ALWAYS, 0, nullptr);
-  if (out != INVALID_HANDLE_VALUE) {
+  HANDLE read = nullptr, write = nullptr;
+  if (output && CreatePipe(&read, &write, &inherited, 0)) {
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
     si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = out;
+    si.hStdOutput = si.hStdError = write;
   }
   PROCESS_INFORMATION info{};
-  const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, out != INVALID_HANDLE_VALUE,
-                                      CREATE_NO_WINDOW, nullptr, nullptr, &si, &info);
-  if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
+  const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, write != nullptr, CREATE_NO_WINDOW,
+                                      nullptr, nullptr, &si, &info);
+  if (write) CloseHandle(write);
+  char chunk[4096];
+  DWORD got = 0;
+  while (read && started && ReadFile(read, chunk, sizeof chunk, &got, nullptr) && got > 0) output->append(chunk, got);
+  if (read) CloseHandle(read);
   if (!started) return -1;
   DWORD code = 1000;
   if (WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(info.hProcess, &code);
@@ -129,10 +134,11 @@ TEST(BatchCheck, PreviewsAsTheWindowDecodesThem) {
       {L"cut.wgh", "h||b||f||t"},         {L"cut.bmp", picture.substr(0, 100)},
       {L"junk.wgh", "h||b||f||t"},        {L"junk.bmp", "not a picture"}};
   for (const auto& [name, bytes] : files) WriteBytes(folder.Path() + L"sources\\" + name, bytes);
-  const wstring dir = folder.Path().substr(0, folder.Path().size() - 1), output = folder.Path() + L"check.txt";
-  EXPECT_EQ(RunBatch(L"--check --folder \"" + dir + L"\"", output), 1);
+  const wstring dir = folder.Path().substr(0, folder.Path().size() - 1);
+  string output;
+  EXPECT_EQ(RunBatch(L"--check --folder \"" + dir + L"\"", &output), 1);
   const string at = Utf8(folder.Path()) + "sources\\";
-  EXPECT_EQ(ReadBytes(output),
+  EXPECT_EQ(output,
             at + "cut.wgh:1:1: bad-preview: the preview \"cut.bmp\" does not decode as a picture: save it again as a BMP\n" +
             at + "junk.wgh:1:1: bad-preview: the preview \"junk.bmp\" does not decode as a picture: save it again as a BMP\n" +
             "2 problems in 2 files; 4 templates checked (1 wall, 3 houses)\n");
