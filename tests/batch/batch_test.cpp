@@ -207,6 +207,8 @@ TEST_F(BatchRun, ExitCodesAndMessages) {
       {"--walls --houses " + jobs, 2, "exclude"},
       {"--floor 5", 2, "unknown option --floor"},
       {"--folder '" + (dir / "\xE4\xB8\xAD").string() + "' --floors 1 --en h --ru y", 2, "cannot be named in cp1251"},
+      {"--check", 1, "/sources/h.wgh:1:1: no-preview: no preview picture: add \"h.bmp\""},
+      {"--check --houses", 2, "--check takes no option but --folder"},
       {"--help", 0, "--colour2 COLOUR"},
   };
   for (const auto& r : runs) {
@@ -229,6 +231,7 @@ TEST_F(BatchRun, ExitCodesAndMessages) {
   fs::remove_all(dir / "sources");
   EXPECT_EQ(Run("--floors 1 --en w --ru y"), 2);
   EXPECT_NE(output.find("cannot read the template folder"), string::npos) << output;
+  EXPECT_EQ(Run("--check"), 2);
 }
 
 }  // namespace
