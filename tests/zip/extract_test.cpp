@@ -1,11 +1,16 @@
 // The library through its four operations, on the host (the reader built
 // natively under sanitizers) and as BSZIP.dll under Wine: the corpus table,
-// then the flags, the codes and the run-time integers.
+// then the flags, the codes and the run-time integers; and the faults of a
+// file system, put in below the operations, and the recovery after them.
 #include <gtest/gtest.h>
 
 #include <set>
 
+#include "bszip/extract.h"
+#include "bszip/linked.h"
+#include "bszip/names.h"
 #include "tests/zip/corpus.h"
+#include "tests/zip/target_double.h"
 #include "tests/zip/zip_test.h"
 
 namespace zip_test {
@@ -203,6 +208,58 @@ TEST(Progress, TheLibraryIsBusyInsideTheCallback) {
   EXPECT_EQ(zCloseZipFile(), 0);
   EXPECT_EQ(ReadAll(scratch.destination / "a.txt"), "stored text\r\n");
 }
+
+// good_replace moves replace.txt (made read-only here), folder/old.txt and
+// added.txt; the target refuses to replace a read-only file, as Windows does.
+struct Fault {
+  const char* name;
+  TargetDouble::Fault fault;
+  int at;
+  int32_t code;
+  bool applied;  // the folder ends all new (else all old)
+};
+
+const Fault kFaults[] = {
+    {"ReadOnlyFileReplaced", TargetDouble::kNone, -1, 0, true},
+    {"ReadOnlyBackAfterUndo", TargetDouble::kFailMove, 2, 11, false},
+    {"FailedUndoKeepsTheCopy", TargetDouble::kFailUndo, 1, 15, false},
+    {"StoppedBeforeTheFirstMove", TargetDouble::kDie, 0, 11, false},
+    {"StoppedBetweenTwoMoves", TargetDouble::kDie, 2, 15, false},
+    {"StoppedAfterTheLastMove", TargetDouble::kDie, 3, 0, false},
+};
+
+class FaultTest : public ::testing::TestWithParam<Fault> {};
+
+bool Writable(const fs::path& p) { return (fs::status(p).permissions() & fs::perms::owner_write) != fs::perms::none; }
+
+TEST_P(FaultTest, TheNextRecoveryLeavesTheFolderAllOldOrAllNew) {
+  const Fault& f = GetParam();
+  Scratch scratch(f.name);
+  const fs::path readOnly = scratch.destination / "replace.txt";
+  fs::permissions(readOnly, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  const Tree before = Snapshot(scratch.root);
+  const std::string destination = ApiText(scratch.destination);
+  Opened archive("good_replace");
+  {
+    TargetDouble target(bszip::MakeTarget(destination.c_str()), f.fault, f.at);
+    EXPECT_EQ(bszip::Extract(archive.file->View(), archive.entries, &target, bszip::Options(), nullptr), f.code);
+  }
+  if (f.fault == TargetDouble::kFailUndo) {
+    EXPECT_EQ(ReadAll(scratch.destination / bszip::kStagingName / "k0"), "old replace\r\n") << "the copy stays";
+  }
+  EXPECT_EQ(bszip::RecoverDestination(destination.c_str()), 0);
+  EXPECT_EQ(ReadAll(readOnly), f.applied ? "new content\r\n" : "old replace\r\n");
+  EXPECT_EQ(Writable(readOnly), f.applied) << "read-only again when put back";
+  if (!f.applied) {
+    EXPECT_EQ(Snapshot(scratch.root), before) << Describe(Snapshot(scratch.root));
+  }
+  EXPECT_FALSE(fs::exists(scratch.destination / bszip::kStagingName));
+  fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::add);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, FaultTest, ::testing::ValuesIn(kFaults),
+                         [](const ::testing::TestParamInfo<Fault>& info) { return std::string(info.param.name); });
 
 #ifdef _WIN32
 TEST(AllOrNothing, AFileInUseUndoesTheWholeArchive) {
