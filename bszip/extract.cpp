@@ -1,5 +1,6 @@
 #include "bszip/extract.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "bszip/names.h"
@@ -17,7 +18,7 @@ class NullSink : public Sink {
 // the file system compares it: one lookup per part, however deep the path.
 class Names {
  public:
-  explicit Names(Plan& plan) : plan_(plan) {}
+  Names(Plan& plan, size_t parts) : plan_(plan) { nodes_.reserve(parts); }
 
   // Adds path (a file, or a folder when folder is set) and the folders it
   // is in; parent receives the innermost of them.
@@ -27,9 +28,10 @@ class Names {
     for (size_t from = 0, keyFrom = 0;;) {
       const size_t cut = path.find('/', from), keyCut = key.find('/', keyFrom);
       const bool last = cut == std::string::npos;
-      std::string node = std::to_string(parent) + "/" + key.substr(keyFrom, keyCut - keyFrom);
-      if (last && !folder) return nodes_.emplace(std::move(node), kFile).second ? kOk : kDuplicate;
-      const auto found = nodes_.emplace(std::move(node), plan_.folders.size());
+      node_.assign(reinterpret_cast<const char*>(&parent), sizeof parent);
+      node_.append(key, keyFrom, keyCut - keyFrom);
+      if (last && !folder) return nodes_.emplace(node_, kFile).second ? kOk : kDuplicate;
+      const auto found = nodes_.emplace(node_, plan_.folders.size());
       if (!found.second && found.first->second == kFile) return kDuplicate;
       if (found.second) plan_.folders.push_back({parent, path.substr(from, cut - from), last});
       if (last) {
@@ -46,6 +48,7 @@ class Names {
   static constexpr size_t kFile = kTop - 1;
   Plan& plan_;
   std::unordered_map<std::string, size_t> nodes_;  // to a folder's index, or kFile
+  std::string node_;  // the key being looked up: the parent's index, then the part
 };
 
 // Removes a destination made for this extraction when the extraction fails.
@@ -116,7 +119,9 @@ Code Judge(const Plan& plan, Target& target, bool replace, Journal& journal) {
 
 Code MakePlan(const std::vector<Entry>& entries, bool keepPaths, Plan& plan) {
   plan = Plan();
-  Names names(plan);
+  size_t parts = 0;
+  for (const Entry& e : entries) parts += 1 + static_cast<size_t>(std::count(e.name.begin(), e.name.end(), '/'));
+  Names names(plan, parts);
   uint64_t declared = 0;
   for (size_t i = 0; i < entries.size(); ++i) {
     const Entry& e = entries[i];

@@ -27,9 +27,17 @@ constexpr size_t kTop = static_cast<size_t>(-1);
 template <class Folders>
 std::string PathOf(const Folders& folders, size_t i) {
   std::vector<const std::string*> parts;
-  for (; i != kTop; i = folders[i].parent) parts.push_back(&folders[i].part);
+  size_t length = 0;
+  for (; i != kTop; i = folders[i].parent) {
+    parts.push_back(&folders[i].part);
+    length += folders[i].part.size() + 1;
+  }
   std::string path;
-  for (size_t n = parts.size(); n-- > 0;) path += *parts[n] + (n ? "/" : "");
+  path.reserve(length);
+  for (size_t n = parts.size(); n-- > 0;) {
+    path += *parts[n];
+    if (n) path += '/';
+  }
   return path;
 }
 

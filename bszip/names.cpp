@@ -127,8 +127,9 @@ bool IsDeviceName(const std::string& part) {
 
 Code CheckPart(const std::string& part) {
   if (part.empty() || part == "." || part == "..") return kUnsafeName;
+  // Only a short part can fold to the staging folder's name.
   static const std::string staging = NameKey(kStagingName);
-  if (NameKey(part) == staging) return kUnsafeName;
+  if (part.size() <= 2 * staging.size() && NameKey(part) == staging) return kUnsafeName;
   if (part.back() == '.' || part.back() == ' ') return kUnsafeName;
   for (unsigned char c : part)
     if (c < 0x20 || std::strchr("<>:\"|?*", c)) return kUnsafeName;

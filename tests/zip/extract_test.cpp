@@ -11,6 +11,9 @@
 #include "bszip/names.h"
 #include "tests/zip/corpus.h"
 #include "tests/zip/target_double.h"
+#ifdef _WIN32
+#include "tests/files/files_test.h"
+#endif
 #include "tests/zip/zip_test.h"
 
 namespace zip_test {
@@ -261,19 +264,81 @@ TEST_P(FaultTest, TheNextRecoveryLeavesTheFolderAllOldOrAllNew) {
 INSTANTIATE_TEST_SUITE_P(Faults, FaultTest, ::testing::ValuesIn(kFaults),
                          [](const ::testing::TestParamInfo<Fault>& info) { return std::string(info.param.name); });
 
+// Unix paths: the Z: drive under Wine.
+fs::path Native(const std::string& unix) {
 #ifdef _WIN32
-TEST(AllOrNothing, AFileInUseUndoesTheWholeArchive) {
+  return U8("Z:" + unix);
+#else
+  return U8(unix);
+#endif
+}
+
+// A link at the Unix path link to the folder target: a junction's stand-in
+// (Wine makes no junctions, but takes a Unix link for one), there once
+// `appears` is.
+void MakeLink(const std::string& target, const std::string& link, const fs::path& appears) {
+#ifdef _WIN32
+  RunUnix(L"C:\\", toolkit::Widen("/bin/ln -s " + target + " " + link), appears.wstring(), true);
+#else
+  (void)appears;
+  fs::create_directory_symlink(target, link);
+#endif
+}
+
+// Staging inside the destination keeps every move on one volume and needs
+// nothing of the folder around it: a folder linked to another volume
+// (/dev/shm is a memory file system) and, under Wine, a drive's root.
+TEST(Destination, ALinkToAnotherVolumeAndADriveRoot) {
+  const std::string id = std::to_string(ProcessId()), real = "/dev/shm/bszip-real-" + id,
+                    links = "/tmp/bszip-links-" + id;
+  fs::create_directories(Native(real));
+  fs::create_directories(Native(links));
+  std::vector<fs::path> destinations = {Native(links + "/linked")};
+  MakeLink(real, links + "/linked", destinations.back());
+#ifdef _WIN32
+  char prefix[MAX_PATH] = "";
+  GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH);
+  const char letter = static_cast<char>('Q' + id.back() % 8);  // tests run side by side
+  destinations.push_back(std::string(1, letter) + ":\\");
+  MakeLink(real, std::string(prefix) + "/dosdevices/" + static_cast<char>(letter + 32) + ":", destinations.back());
+#endif
+  for (const fs::path& destination : destinations) {
+    EXPECT_EQ(Unpack(Archive("good_nested_no_folder_entries"), destination), 0) << destination;
+    EXPECT_EQ(ReadAll(Native(real) / "x" / "y" / "z.txt"), "deep") << destination;
+    EXPECT_EQ(Snapshot(Native(real)).count(std::string(bszip::kStagingName) + "/"), 0u);
+    fs::remove_all(Native(real) / "x");
+  }
+#ifdef _WIN32
+  RunUnix(L"C:\\", toolkit::Widen("/bin/rm -rf " + real + " " + links + " " + prefix + "/dosdevices/" +
+                                   static_cast<char>(letter + 32) + ":"),
+          Native(real).wstring(), false);
+#else
+  fs::remove_all(Native(real));
+  fs::remove_all(Native(links));
+#endif
+}
+
+#ifdef _WIN32
+TEST(AllOrNothing, AFileInUseUndoesTheWholeArchiveAndIsNamed) {
   // good_replace moves replace.txt, then folder/old.txt, then added.txt.
   Scratch scratch("in use");
+  const fs::path readOnly = scratch.destination / "replace.txt";
+  SetFileAttributesW(readOnly.wstring().c_str(), FILE_ATTRIBUTE_READONLY);
   const Tree before = Snapshot(scratch.root);
   HANDLE open = CreateFileW((scratch.destination / "folder" / "old.txt").wstring().c_str(), GENERIC_READ,
                             FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(open, INVALID_HANDLE_VALUE);
   EXPECT_EQ(Unpack(Archive("good_replace"), scratch.destination), 11);
   CloseHandle(open);
+  int32_t entry = -1, marker = 0;
+  zGetRunTimeInfo(&entry, &marker);
+  EXPECT_EQ(entry, 1) << "folder/old.txt, the second entry";
+  EXPECT_EQ(marker, -1);
   EXPECT_EQ(Snapshot(scratch.root), before) << Describe(Snapshot(scratch.root));
+  EXPECT_TRUE(GetFileAttributesW(readOnly.wstring().c_str()) & FILE_ATTRIBUTE_READONLY);
   EXPECT_EQ(Unpack(Archive("good_replace"), scratch.destination), 0);
   EXPECT_EQ(ReadAll(scratch.destination / "folder" / "old.txt"), "newer");
+  EXPECT_EQ(ReadAll(readOnly), "new content\r\n");
 }
 #endif
 
