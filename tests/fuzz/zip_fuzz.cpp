@@ -60,21 +60,14 @@ class MemoryTarget : public Target {
   bool Inside(const std::string& p) override { return CheckName(p) == kOk; }
   bool ReadOnly(const std::string& p) override { return disk_.readOnly.count(p) == 1; }
   bool SetReadOnly(const std::string& p, bool on) override {
-    if (dead_ || !disk_.files.count(p)) return false;
-    if (on)
-      disk_.readOnly.insert(p);
-    else
-      disk_.readOnly.erase(p);
-    return true;
+    if (!dead_ && disk_.files.count(p)) on ? (void)disk_.readOnly.insert(p) : (void)disk_.readOnly.erase(p);
+    return !dead_;
   }
   Left FindStaging(std::string& journal) override {
     journal = disk_.journal;
     return disk_.staging ? kStagingLeft : kNoStaging;
   }
-  bool MakeStaging() override {
-    if (disk_.staging) return false;
-    return disk_.staging = true;
-  }
+  bool MakeStaging() override { return !disk_.staging && (disk_.staging = true); }
   std::unique_ptr<StagedFile> Stage(const std::string& n) override {
     Check(disk_.staging && !disk_.staged.count(n));
     return std::make_unique<MemoryFile>(disk_.staged[n]);
@@ -84,31 +77,17 @@ class MemoryTarget : public Target {
     disk_.staged[n] = disk_.files[p];
     return true;
   }
-  bool WriteJournal(const std::string& text) override {
-    disk_.journal = text;
-    return disk_.staging;
-  }
+  bool WriteJournal(const std::string& text) override { return !(disk_.journal = text).empty(); }
   bool HasStaged(const std::string& n) override { return disk_.staged.count(n) == 1; }
   void Settle() override { dead_ = dead_ || (mode_ == kDie && moves_ == at_); }
   void RemoveStaging() override {
-    if (dead_) return;
-    disk_.staging = false;
-    disk_.journal.clear();
-    disk_.staged.clear();
+    if (!dead_) disk_.staging = false, disk_.journal.clear(), disk_.staged.clear();
   }
   bool MakeFolder(const std::string& p) override {
     Check(KindOf(p) == kNothing);
     return !dead_ && disk_.folders.insert(p).second;
   }
-  bool RemoveFolder(const std::string& p) override {
-    const std::string inside = p + "/";
-    const auto file = disk_.files.lower_bound(inside);
-    const auto folder = disk_.folders.lower_bound(inside);
-    if ((file != disk_.files.end() && file->first.compare(0, inside.size(), inside) == 0) ||
-        (folder != disk_.folders.end() && folder->compare(0, inside.size(), inside) == 0))
-      return false;  // not empty
-    return !dead_ && disk_.folders.erase(p) == 1;
-  }
+  bool RemoveFolder(const std::string& p) override { return !dead_ && disk_.folders.erase(p) == 1; }
   bool MoveIn(const std::string& n, const std::string& p) override {
     const size_t move = moves_++;
     dead_ = dead_ || (mode_ == kDie && move == at_);
@@ -118,10 +97,7 @@ class MemoryTarget : public Target {
     disk_.staged.erase(n);
     return true;
   }
-  bool RemoveFile(const std::string& p) override {
-    Check(!disk_.readOnly.count(p));
-    return !dead_ && disk_.files.erase(p) == 1;
-  }
+  bool RemoveFile(const std::string& p) override { return !dead_ && disk_.files.erase(p) == 1; }
   bool Died() const { return dead_; }
 
  private:

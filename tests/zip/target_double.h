@@ -25,42 +25,43 @@ struct Opened {
   }
 };
 
+#define ZIP_TEST_PASS(Result, Name, Parameters, Arguments) \
+  Result Name Parameters override { return real_->Name Arguments; }
+#define ZIP_TEST_WRITE(Result, Name, Parameters, Arguments) \
+  Result Name Parameters override { return Result(Alive() ? real_->Name Arguments : Result()); }
+
 class TargetDouble : public bszip::Target {
  public:
   enum Fault { kNone, kFailMove, kFailUndo, kDie };
   TargetDouble(std::unique_ptr<Target> real, Fault fault = kNone, int at = -1)
       : real_(std::move(real)), fault_(fault), at_(at) {}
 
-  bool OpenDestination(bool create) override { return real_->OpenDestination(create); }
-  void UnmakeDestination() override {
-    if (Alive()) real_->UnmakeDestination();
-  }
-  Kind KindOf(const std::string& p) override { return real_->KindOf(p); }
-  bool Inside(const std::string& p) override { return real_->Inside(p); }
-  bool ReadOnly(const std::string& p) override { return real_->ReadOnly(p); }
-  bool SetReadOnly(const std::string& p, bool on) override { return Alive() && real_->SetReadOnly(p, on); }
-  Left FindStaging(std::string& journal) override { return real_->FindStaging(journal); }
-  bool MakeStaging() override { return real_->MakeStaging(); }
-  std::unique_ptr<bszip::StagedFile> Stage(const std::string& n) override { return real_->Stage(n); }
-  bool Keep(const std::string& p, const std::string& n) override { return real_->Keep(p, n); }
-  bool WriteJournal(const std::string& text) override { return real_->WriteJournal(text); }
-  bool HasStaged(const std::string& n) override { return real_->HasStaged(n); }
-  void RemoveStaging() override {
-    if (Alive()) real_->RemoveStaging();
-  }
-  bool MakeFolder(const std::string& p) override { return Alive() && real_->MakeFolder(p); }
-  bool RemoveFolder(const std::string& p) override { return Alive() && real_->RemoveFolder(p); }
+  ZIP_TEST_PASS(bool, OpenDestination, (bool c), (c))
+  ZIP_TEST_PASS(Kind, KindOf, (const std::string& p), (p))
+  ZIP_TEST_PASS(bool, Inside, (const std::string& p), (p))
+  ZIP_TEST_PASS(bool, ReadOnly, (const std::string& p), (p))
+  ZIP_TEST_PASS(Left, FindStaging, (std::string & j), (j))
+  ZIP_TEST_PASS(bool, MakeStaging, (), ())
+  ZIP_TEST_PASS(std::unique_ptr<bszip::StagedFile>, Stage, (const std::string& n), (n))
+  ZIP_TEST_PASS(bool, Keep, (const std::string& p, const std::string& n), (p, n))
+  ZIP_TEST_PASS(bool, WriteJournal, (const std::string& t), (t))
+  ZIP_TEST_PASS(bool, HasStaged, (const std::string& n), (n))
+  ZIP_TEST_WRITE(void, UnmakeDestination, (), ())
+  ZIP_TEST_WRITE(bool, SetReadOnly, (const std::string& p, bool on), (p, on))
+  ZIP_TEST_WRITE(void, RemoveStaging, (), ())
+  ZIP_TEST_WRITE(bool, MakeFolder, (const std::string& p), (p))
+  ZIP_TEST_WRITE(bool, RemoveFolder, (const std::string& p), (p))
+  ZIP_TEST_WRITE(bool, RemoveFile, (const std::string& p), (p))
   bool MoveIn(const std::string& n, const std::string& p) override {
     const int move = moves_++;
-    if (fault_ == kDie && move == at_) dead_ = true;
+    dead_ = dead_ || (fault_ == kDie && move == at_);
     if (!Alive() || move == at_ || (fault_ == kFailUndo && at_ >= 0 && move > at_)) return false;
     return !real_->ReadOnly(p) && real_->MoveIn(n, p);
   }
   void Settle() override {
-    if (fault_ == kDie && moves_ == at_) dead_ = true;  // after the last move
+    dead_ = dead_ || (fault_ == kDie && moves_ == at_);  // after the last move
     if (Alive()) real_->Settle();
   }
-  bool RemoveFile(const std::string& p) override { return Alive() && real_->RemoveFile(p); }
 
  private:
   bool Alive() const { return !dead_; }
