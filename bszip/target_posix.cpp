@@ -158,9 +158,10 @@ class PosixTarget : public Target {
     return std::make_unique<PosixStagedFile>(fd);
   }
 
+  // A link shares the data already on the disk; only a copy needs flushing.
   bool Keep(const std::string& path, const std::string& name) override {
-    written_.push_back(name);
     if (link(Full(path).c_str(), Staged(name).c_str()) == 0) return true;
+    written_.push_back(name);
     std::error_code error;
     return std::filesystem::copy_file(Full(path), Staged(name), error) && !error;
   }
