@@ -119,8 +119,9 @@ Code Judge(const Plan& plan, Target& target, bool replace, Journal& journal) {
 
 Code MakePlan(const std::vector<Entry>& entries, bool keepPaths, Plan& plan) {
   plan = Plan();
-  size_t parts = 0;
-  for (const Entry& e : entries) parts += 1 + static_cast<size_t>(std::count(e.name.begin(), e.name.end(), '/'));
+  size_t parts = 0;  // at most, in names that pass the checks
+  for (const Entry& e : entries)
+    parts += std::min<size_t>(kMaxNameParts, 1 + std::count(e.name.begin(), e.name.end(), '/'));
   Names names(plan, parts);
   uint64_t declared = 0;
   for (size_t i = 0; i < entries.size(); ++i) {

@@ -45,7 +45,8 @@ class Target {
   // held by one target at a time, from the moment it is made or found until
   // it is removed or the target goes: another process finds it in use.
   // FindStaging looks for one an earlier extraction left, and reads its
-  // journal ("" when there is none).
+  // journal ("" when there is none). kStagingInUse also when the journal is
+  // there but cannot be read: then it is left alone, copies and all.
   virtual Left FindStaging(std::string& journal) = 0;
   // A new, empty staging folder with an empty journal.
   virtual bool MakeStaging() = 0;

@@ -132,14 +132,17 @@ class PosixTarget : public Target {
     struct stat s;
     if (destination_.empty() || lstat(staging.c_str(), &s) != 0 || !S_ISDIR(s.st_mode)) return kNoStaging;
     const int fd = open((staging + "/" + kJournalName).c_str(), O_RDWR | O_CLOEXEC);
-    if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (fd < 0 && errno != ENOENT) return kStagingInUse;
+    char buffer[65536];
+    ssize_t n = -1;  // 0 once locked and read to the end
+    if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0)
+      while ((n = read(fd, buffer, sizeof buffer)) > 0) journal.append(buffer, static_cast<size_t>(n));
+    if (fd >= 0 && n != 0) {  // locked by another process, or unreadable
       close(fd);
       return kStagingInUse;
     }
     staging_ = staging;
     journal_ = fd;
-    char buffer[65536];
-    for (ssize_t n; fd >= 0 && (n = read(fd, buffer, sizeof buffer)) > 0;) journal.append(buffer, static_cast<size_t>(n));
     return kStagingLeft;
   }
 

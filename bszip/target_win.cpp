@@ -66,6 +66,11 @@ class Handle {
   Handle& operator=(const Handle&) = delete;
   bool Valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
   HANDLE Get() const { return h_; }
+  HANDLE Release() {
+    const HANDLE h = h_;
+    h_ = INVALID_HANDLE_VALUE;
+    return h;
+  }
   void Reset(HANDLE h = INVALID_HANDLE_VALUE) {
     if (Valid()) CloseHandle(h_);
     h_ = h;
@@ -178,13 +183,15 @@ class WinTarget : public Target {
     if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_DIRECTORY)) return kNoStaging;
     HANDLE h = CreateFileW((staging + L"\\" + Widen(CP_UTF8, kJournalName)).c_str(), GENERIC_READ | GENERIC_WRITE,
                            0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION) return kStagingInUse;
-    staging_ = staging;
-    journal_.Reset(h);
+    if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_NOT_FOUND) return kStagingInUse;
+    Handle file(h);
     char buffer[65536];
-    DWORD n = 0;
-    while (journal_.Valid() && ReadFile(journal_.Get(), buffer, sizeof buffer, &n, nullptr) && n > 0)
-      journal.append(buffer, n);
+    for (DWORD n = 0; file.Valid(); journal.append(buffer, n)) {
+      if (!ReadFile(file.Get(), buffer, sizeof buffer, &n, nullptr)) return kStagingInUse;
+      if (n == 0) break;
+    }
+    staging_ = staging;
+    journal_.Reset(file.Release());
     return kStagingLeft;
   }
 

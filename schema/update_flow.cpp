@@ -125,8 +125,9 @@ void TClassSimpleForm_4E37510::CreateUpdate() {
 }
 
 void TClassSimpleForm_4E37510::LinkUpdate() {
-  // Start-up: an unpacking a crash cut short undone (one look when there is
-  // none), the installed version and the archive's path.
+  // Start-up (and after each install): an unpacking a crash cut short is
+  // undone, one look when there is none; the installed version and the
+  // archive's path.
   StartHub->Out[1] = Link<&TKestoHub::In>(VersionShowHub.get());
   VersionShowHub->Out[0] = Link<&TKestoZipper::Recover>(ArchiveUnzip.get());
   VersionShowHub->Out[1] = Link<&TKestoini::Read>(DataVersionSetting.get());
@@ -201,6 +202,7 @@ void TClassSimpleForm_4E37510::LinkUpdate() {
   UnzipFailed->Result = Link<&TKestoTally::Count>(UnzipTally.get());
   UnzipTally->Done = Link<&TKestoHub::In>(InstalledHub.get());
   UnzipTally->Failed = Link<&TKestoMessage::Message>(UnzipErrorMessage.get());
+  // Its own text, unless the library pinned the failure on a file or left copies.
   UnzipErrorMessage->TextSource = Link<&TKestoZipper::FailureText>(ArchiveUnzip.get());
   UnzipErrorMessage->Result = Link<&TKestoSwitch::Switch>(UpdateEndSwitch.get());
   ArchiveDelete->FileName = Link<&TKestoStrCat::Value>(ArchivePath.get());
