@@ -63,6 +63,12 @@ void TClassSimpleForm_4E37510::CreateUpdate() {
   InstallHub = std::make_unique<TKestoHub>(13);
   ArchiveUnzip = std::make_unique<TKestoZipper>();
   ArchiveUnzip->OptionD = 1;
+  ArchiveUnzip->BlockedText =
+      "Ошибка при распаковке обновлений: не удалось заменить файл\r\n%1\r\nВозможно, он открыт в другой "
+      "программе. Закройте её и повторите операцию.";
+  ArchiveUnzip->KeptText =
+      "Ошибка при распаковке обновлений: не удалось вернуть прежние файлы на место.\r\nИх копии сохранены в "
+      "папке\r\n%1\r\nПрограмма вернёт их на место при следующем запуске.";
   UnzipCheck = std::make_unique<TKestoIf_else>();
   UnzipCheck->Type = kEqual;
   UnzipCheck->Op2 = IntegerData(0);
@@ -112,17 +118,20 @@ void TClassSimpleForm_4E37510::CreateUpdate() {
   UpdateEndHub = std::make_unique<TKestoHub>(4);
   UpdateButtonOn = std::make_unique<TKestoDoData>();
   UpdateButtonOn->Data = IntegerData(1);
-  VersionShowHub = std::make_unique<TKestoHub>(2);
+  VersionShowHub = std::make_unique<TKestoHub>(3);
   VersionReadHub = std::make_unique<TKestoHub>(2);
   DataVersionText = std::make_unique<TKestoStrCat>();
   DataVersionText->Str1 = "Версия данных: ";
 }
 
 void TClassSimpleForm_4E37510::LinkUpdate() {
-  // Start-up: the installed version and the archive's path.
+  // Start-up (and after each install): an unpacking a crash cut short is
+  // undone, one look when there is none; the installed version and the
+  // archive's path.
   StartHub->Out[1] = Link<&TKestoHub::In>(VersionShowHub.get());
-  VersionShowHub->Out[0] = Link<&TKestoini::Read>(DataVersionSetting.get());
-  VersionShowHub->Out[1] = Link<&TKestoDir::SetCurrent>(UpdateFolder.get());
+  VersionShowHub->Out[0] = Link<&TKestoZipper::Recover>(ArchiveUnzip.get());
+  VersionShowHub->Out[1] = Link<&TKestoini::Read>(DataVersionSetting.get());
+  VersionShowHub->Out[2] = Link<&TKestoDir::SetCurrent>(UpdateFolder.get());
   DataVersionSetting->Value = Link<&TKestoHub::In>(VersionReadHub.get());
   VersionReadHub->Out[0] = Link<&TKestoStrCat::Concat>(DataVersionText.get());
   VersionReadHub->Out[1] = Link<&TKestoEventFromData::Capture>(LocalVersion.get());
@@ -193,6 +202,8 @@ void TClassSimpleForm_4E37510::LinkUpdate() {
   UnzipFailed->Result = Link<&TKestoTally::Count>(UnzipTally.get());
   UnzipTally->Done = Link<&TKestoHub::In>(InstalledHub.get());
   UnzipTally->Failed = Link<&TKestoMessage::Message>(UnzipErrorMessage.get());
+  // Its own text, unless the library pinned the failure on a file or left copies.
+  UnzipErrorMessage->TextSource = Link<&TKestoZipper::FailureText>(ArchiveUnzip.get());
   UnzipErrorMessage->Result = Link<&TKestoSwitch::Switch>(UpdateEndSwitch.get());
   ArchiveDelete->FileName = Link<&TKestoStrCat::Value>(ArchivePath.get());
   InstalledHub->Out[0] = Link<&TKestoMessage::Message>(UpdateDoneMessage.get());

@@ -5,10 +5,12 @@
 
 #include <map>
 
+#include "bszip/extract.h"
 #include "components/net/http_get.h"
 #include "tests/core/probes.h"
 #include "tests/e2e/driver.h"
 #include "tests/files/files_test.h"
+#include "tests/zip/target_double.h"
 
 #include <commctrl.h>
 
@@ -159,15 +161,24 @@ TEST_F(UpdateTest, FailuresEndTheRunWithAMessageAndLeaveTheDataAsItWas) {
   Start();
   EXPECT_EQ(Text(version), W("Версия данных: 0"));  // no settings.ini
   const auto before = Snapshot(folder.Path());
-  for (const char* fault : {"version-404", "archive-500", "archive-truncated", "archive-hostile"}) {
+  for (const char* fault : {"version-404", "archive-500", "archive-truncated", "archive-hostile", "held-open"}) {
     Serve(L"fault", fault);
+    // Another program holds a file the update replaces.
+    HANDLE held = string(fault) != "held-open" ? INVALID_HANDLE_VALUE
+                                                : CreateFileW((folder.Path() + L"sources\\old.wgw").c_str(), GENERIC_READ,
+                                                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     Update();
     const Box box = AnswerBox(*ostrel, IDOK, 30000);
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
     EXPECT_EQ(box.caption, W("Ошибка")) << fault;
     EXPECT_TRUE(box.error) << fault;
     if (string(fault) == "archive-hostile")
       EXPECT_EQ(box.text, W("Ошибка при распаковке обновлений...\r\nПовторите операцию, если ошибка будет "
                             "повторяться, обратитесь к разработчику."));
+    else if (held != INVALID_HANDLE_VALUE)
+      EXPECT_EQ(box.text, W("Ошибка при распаковке обновлений: не удалось заменить файл\r\n") + folder.Path() +
+                              L"sources\\old.wgw" + W("\r\nВозможно, он открыт в другой программе. Закройте её и "
+                                                       "повторите операцию."));
     else
       EXPECT_EQ(box.text, W("Не удалось связаться с сервером обновлений.")) << fault;
     ExpectRunEnded();
@@ -185,6 +196,23 @@ TEST_F(UpdateTest, FailuresEndTheRunWithAMessageAndLeaveTheDataAsItWas) {
   const Box box = AnswerBox(*ostrel, IDOK, 30000);
   EXPECT_EQ(box.text, W("Не удалось связаться с сервером обновлений."));
   ExpectRunEnded();
+}
+
+// An unpacking stopped between two moves, as a power cut would stop it:
+// the next start puts the old files back before anything reads them.
+TEST_F(UpdateTest, AnUnpackingStoppedBetweenTwoMovesIsRolledBackAtTheNextStart) {
+  WriteBytes(folder.Path() + L"replace.txt", "old");
+  WriteBytes(folder.Path() + L"folder\\old.txt", "old");
+  const auto before = Snapshot(folder.Path());
+  {  // the stopped process's handles go with it
+    zip_test::Opened archive("good_replace");  // replace.txt, folder/old.txt, added.txt
+    zip_test::TargetDouble stopped(bszip::MakeTarget(zip_test::ApiText(folder.Path()).c_str()),
+                                   zip_test::TargetDouble::kDie, 2);
+    bszip::Extract(archive.file->View(), archive.entries, &stopped, bszip::Options(), nullptr);
+  }
+  ASSERT_NE(Snapshot(folder.Path()), before);
+  Start();
+  EXPECT_EQ(Snapshot(folder.Path()), before);
 }
 
 TEST_F(UpdateTest, TheButtonRestsDuringARunAndClosingMidDownloadEndsCleanly) {
