@@ -35,3 +35,16 @@ tr -d '\r' <"$RESULT" |
     [ "$bytes" = "$SIZE" ] || echo "  ($name received $bytes bytes)"
     printf '%-13s %9s ms  %s\n' "$name" "$ms" "$(awk -v a="$ms" -v b="$curl_ms" 'BEGIN {printf "%.2f x curl", a / b}')"
   done
+
+# The endless body: each download of the main schema, with its own cap,
+# against a chunked body that never ends; its peak beside the process at rest.
+echo "An endless chunked body cut off at each download's cap (working set)"
+for which in version news archive; do
+  wine "$BUILD/win/http_bench.exe" --endless "$which" "http://127.0.0.1:$PORT/endless" \
+    "http://127.0.0.1:$PORT/bytes/10" </dev/null >"$RESULT" 2>/dev/null
+  tr -d '\r' <"$RESULT" |
+    while read -r name cap rest peak ms outcome left; do
+      printf '%-8s cap %10s B  rest %7s KiB  peak %7s KiB  %s  %6s ms  %s, %s\n' "$name" "$cap" "$rest" "$peak" \
+        "$(awk -v a="$peak" -v b="$rest" 'BEGIN {printf "%.2f x rest", a / b}')" "$ms" "$outcome" "$left"
+    done
+done

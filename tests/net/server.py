@@ -12,6 +12,8 @@ A request with an absolute URI is taken as a proxy request and needs
   /truncated    announces 1000 bytes, sends 100 and closes
   /slow/N       N chunks of 1025 bytes, one every 20 ms
   /stall        announces 100000 bytes, sends headers only and waits
+  /chunked/N    N bytes in chunked encoding, 64 KiB every 10 ms
+  /chunked/endless  the same without end (until the client goes)
 """
 import base64
 import os
@@ -89,6 +91,18 @@ class Handler(BaseHTTPRequestHandler):
         self.wfile.flush()
         time.sleep(STALL_SECONDS)
         self.close_connection = True
+
+    def route_chunked(self, n):
+        self.send_response(200)
+        self.send_header("Transfer-Encoding", "chunked")
+        self.end_headers()
+        left = float("inf") if n == "endless" else int(n)
+        while left > 0:
+            part = pattern(int(min(left, 65536)))
+            self.wfile.write(b"%x\r\n%s\r\n" % (len(part), part))
+            left -= len(part)
+            time.sleep(0.01)
+        self.wfile.write(b"0\r\n\r\n")
 
     def route_quit(self, _):
         self.answer(200, b"bye")
