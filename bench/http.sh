@@ -11,7 +11,8 @@ cmake -S "$ROOT" -B "$BUILD/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mi
 ninja -C "$BUILD/win" http_bench >/dev/null
 
 PORT_FILE="$(mktemp -u /tmp/ostrel-bench-XXXXXX.port)"
-python3 "$ROOT/tests/net/server.py" "$PORT_FILE" &
+# The endless body as fast as it goes.
+OSTREL_CHUNK_PAUSE=0 python3 "$ROOT/tests/net/server.py" "$PORT_FILE" &
 for _ in $(seq 100); do [ -f "$PORT_FILE" ] && break; sleep 0.1; done
 PORT="$(cat "$PORT_FILE")"
 URL="http://127.0.0.1:$PORT/bytes/$SIZE"
@@ -39,8 +40,8 @@ tr -d '\r' <"$RESULT" |
 # The endless body: each download of the main schema, with its own cap,
 # against a chunked body that never ends; its peak beside the process at rest.
 echo "An endless chunked body cut off at each download's cap (working set)"
-for which in version news archive; do
-  wine "$BUILD/win/http_bench.exe" --endless "$which" "http://127.0.0.1:$PORT/endless" \
+for which in version news archive uncapped; do
+  wine "$BUILD/win/http_bench.exe" --endless "$which" "http://127.0.0.1:$PORT/chunked/endless" \
     "http://127.0.0.1:$PORT/bytes/10" </dev/null >"$RESULT" 2>/dev/null
   tr -d '\r' <"$RESULT" |
     while read -r name cap rest peak ms outcome left; do

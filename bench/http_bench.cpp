@@ -8,7 +8,8 @@
 // With --endless version|news|archive URL WARMUP_URL it instead lets that
 // download of the main schema, with the cap the schema gives it, run into an
 // endless body at URL, and prints the process's working set at rest and its
-// peak while the body was cut off.
+// peak while the body was cut off; "uncapped" is the version's download as
+// it was before it had a cap, stopped at 64 MiB for the figure.
 #include <windows.h>
 #include <objbase.h>
 #include <psapi.h>
@@ -97,9 +98,10 @@ int Endless(const std::string& which, const std::string& url, const std::string&
   CreateHintManager();
   TClassSimpleForm_4E37510 schema(nullptr);
   SwitchDispatchOn();
-  TKestoHTTP_Get* http = which == "version" ? schema.VersionDownload.get()
-                         : which == "news"  ? schema.NewsDownload.get()
-                                            : schema.ArchiveDownload.get();
+  TKestoHTTP_Get* http = which == "news"      ? schema.NewsDownload.get()
+                         : which == "archive" ? schema.ArchiveDownload.get()
+                                              : schema.VersionDownload.get();
+  if (which == "uncapped") http->MaxSize = 64 << 20;
   // The internet client's own start-up is no part of the body's cost.
   Component(warmup, false, false);
   const SIZE_T rest = Memory().WorkingSetSize;
