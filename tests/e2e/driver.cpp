@@ -27,10 +27,8 @@ ProgramFolder::ProgramFolder(const std::wstring& program, const std::wstring& na
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   static int serial = 0;
-  root_ = std::wstring(temp) + L"ostrel-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-          std::to_wstring(++serial) + L"\\";
-  path_ = name.empty() ? root_ : root_ + name + L"\\";
-  CreateDirectoryW(root_.c_str(), nullptr);
+  path_ = std::wstring(temp) + L"ostrel-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+          std::to_wstring(++serial) + name + L"\\";
   CreateDirectoryW(path_.c_str(), nullptr);
   CopyFileW(program.empty() ? BuiltExe().c_str() : program.c_str(), Exe().c_str(), FALSE);
   // ostrel.exe imports BSZIP.dll, built beside it.
@@ -39,7 +37,7 @@ ProgramFolder::ProgramFolder(const std::wstring& program, const std::wstring& na
   CopyFileW(dll.c_str(), (path_ + L"BSZIP.dll").c_str(), FALSE);
 }
 
-ProgramFolder::~ProgramFolder() { RemoveFolder(root_); }
+ProgramFolder::~ProgramFolder() { RemoveFolder(path_); }
 
 void RemoveFolder(const std::wstring& path) {
   std::wstring from = path.back() == L'\\' ? path.substr(0, path.size() - 1) : path;

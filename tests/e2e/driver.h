@@ -12,15 +12,14 @@ namespace e2e {
 class ProgramFolder {
  public:
   // `program`: another program to copy in under the name ostrel.exe;
-  // `name`: the folder's own name inside a fresh folder, where a test may
-  // put things beside it.
+  // `name`: added to the folder's own name.
   explicit ProgramFolder(const std::wstring& program = L"", const std::wstring& name = L"");
   ~ProgramFolder();
   const std::wstring& Path() const { return path_; }  // ends in "\"
   std::wstring Exe() const { return path_ + L"ostrel.exe"; }
 
  private:
-  std::wstring root_, path_;
+  std::wstring path_;
 };
 
 // Removes a folder with everything in it.

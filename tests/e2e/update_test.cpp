@@ -75,6 +75,7 @@ struct UpdateTest : ::testing::Test {
     WriteBytes(folder.Path() + L"sources\\old.wgw", "old");
     WriteBytes(decoy + L"keep.txt", "mine");
   }
+  void TearDown() override { RemoveFolder(decoy); }
   void Serve(const wstring& name, const string& bytes) { WriteBytes(ServerEnvironment::folder + name, bytes); }
   void Start(const wstring& proxy = ServerEnvironment::proxy) {
     ostrel = std::make_unique<Ostrel>(folder, L"", std::vector<wstring>{proxy});
@@ -104,8 +105,8 @@ struct UpdateTest : ::testing::Test {
     return int(GetPrivateProfileIntW(L"update", L"data_ver", -1, (folder.Path() + L"settings.ini").c_str()));
   }
 
-  ProgramFolder folder{L"", L"semi;x"};
-  const wstring decoy = folder.Path() + L"..\\semi\\";
+  ProgramFolder folder{L"", L";x"};
+  const wstring decoy = folder.Path().substr(0, folder.Path().size() - 3) + L"\\";
   std::unique_ptr<Ostrel> ostrel;
   HWND form = nullptr, version = nullptr, status = nullptr, bar = nullptr, button = nullptr;
 };
