@@ -3,6 +3,7 @@
 // archive, record the version, show the news.
 #include "schema/main_schema.h"
 
+#include "bszip/codes.h"
 #include "schema/controls.h"
 
 using namespace schema;
@@ -42,6 +43,7 @@ void TClassSimpleForm_4E37510::CreateUpdate() {
   DoneStatusText = std::make_unique<TKestoMemory>(StringData("Завершено"));
   VersionDownload = std::make_unique<TKestoHTTP_Get>();
   VersionDownload->Url = OSTREL_UPDATE_BASE "nowupdate.txt";
+  VersionDownload->MaxSize = 4 << 10;  // a number, perhaps a line after it
   VersionReceivedHub = std::make_unique<TKestoHub>(2);
   VersionText = std::make_unique<TKestoStream2Hex>();
   VersionText->Mode = TKestoStream2Hex::kPrintable;
@@ -57,6 +59,7 @@ void TClassSimpleForm_4E37510::CreateUpdate() {
   ArchiveUrl->Mask = OSTREL_UPDATE_BASE "upd%1.zip";
   ArchiveStartHub = std::make_unique<TKestoHub>(2);
   ArchiveDownload = std::make_unique<TKestoHTTP_Get>();
+  ArchiveDownload->MaxSize = bszip::kMaxTotalSize;  // no more would be unpacked
   ArchivePath = std::make_unique<TKestoStrCat>();
   ArchivePath->Str2 = "lastupdates.zip";
   UpdateFolder = std::make_unique<TKestoDir>();
@@ -101,6 +104,7 @@ void TClassSimpleForm_4E37510::CreateUpdate() {
   NewsCase->Value = IntegerData(1);
   NewsDownload = std::make_unique<TKestoHTTP_Get>();
   NewsDownload->Url = OSTREL_UPDATE_BASE "info.txt";
+  NewsDownload->MaxSize = 256 << 10;  // read in a message box
   NewsText = std::make_unique<TKestoConvertor>();
   NewsText->Mode = TKestoConvertor::kStreamToString;
   NewsMessage = std::make_unique<TKestoMessage>();
@@ -114,6 +118,13 @@ void TClassSimpleForm_4E37510::CreateUpdate() {
   ServerErrorMessage->Text = "Не удалось связаться с сервером обновлений.";
   ServerErrorMessage->Caption = "Ошибка";
   ServerErrorMessage->Icon = 1;
+  WriteErrorText = std::make_unique<TKestoFormatStr>(1);
+  WriteErrorText->Mask =
+      "Не удалось сохранить обновление в папку программы:\r\n%1\r\nПроверьте, что в эту папку разрешена "
+      "запись, и повторите операцию.";
+  WriteErrorMessage = std::make_unique<TKestoMessage>();
+  WriteErrorMessage->Caption = "Ошибка";
+  WriteErrorMessage->Icon = 1;
   UpdateEndSwitch = std::make_unique<TKestoSwitch>(IntegerData(0), IntegerData(0), 1);
   UpdateEndHub = std::make_unique<TKestoHub>(4);
   UpdateButtonOn = std::make_unique<TKestoDoData>();
@@ -172,6 +183,11 @@ void TClassSimpleForm_4E37510::LinkUpdate() {
   ArchiveDownload->FileNameSource = Link<&TKestoStrCat::Value>(ArchivePath.get());
   ArchiveDownload->Failed = Link<&TKestoMessage::Message>(ServerErrorMessage.get());
   ServerErrorMessage->Result = Link<&TKestoSwitch::Switch>(UpdateEndSwitch.get());
+  // Not the network's fault: the archive could not be written where it goes.
+  ArchiveDownload->SaveFailed = Link<&TKestoFormatStr::Format>(WriteErrorText.get());
+  WriteErrorText->StrSources[0] = Link<&TKestoDir::AppFolder>(UpdateFolder.get());
+  WriteErrorText->Result = Link<&TKestoMessage::Message>(WriteErrorMessage.get());
+  WriteErrorMessage->Result = Link<&TKestoSwitch::Switch>(UpdateEndSwitch.get());
   NoUpdateHub->Out[0] = Link<&TKestoMemory::Reset>(NoUpdateText.get());
   NoUpdateHub->Out[1] = Link<&TKestoMessage::Message>(NoUpdateMessage.get());
   NoUpdateMessage->Result = Link<&TKestoSwitch::Switch>(UpdateEndSwitch.get());

@@ -68,12 +68,16 @@ std::map<wstring, string> Snapshot(const wstring& root, const wstring& relative 
   return files;
 }
 
+// The program folder's path holds a ";", beside a user's folder named like
+// its first half, which no update may touch.
 struct UpdateTest : ::testing::Test {
   void SetUp() override {
     DeleteFileW((ServerEnvironment::folder + L"fault").c_str());
     RemoveFolder(ServerEnvironment::folder + L"archive");
     WriteBytes(folder.Path() + L"sources\\old.wgw", "old");
+    WriteBytes(decoy + L"keep.txt", "mine");
   }
+  void TearDown() override { RemoveFolder(decoy); }
   void Serve(const wstring& name, const string& bytes) { WriteBytes(ServerEnvironment::folder + name, bytes); }
   void Start(const wstring& proxy = ServerEnvironment::proxy) {
     ostrel = std::make_unique<Ostrel>(folder, L"", std::vector<wstring>{proxy});
@@ -103,7 +107,8 @@ struct UpdateTest : ::testing::Test {
     return int(GetPrivateProfileIntW(L"update", L"data_ver", -1, (folder.Path() + L"settings.ini").c_str()));
   }
 
-  ProgramFolder folder;
+  ProgramFolder folder{L"", L";x"};
+  const wstring decoy = folder.Path().substr(0, folder.Path().size() - 3) + L"\\";
   std::unique_ptr<Ostrel> ostrel;
   HWND form = nullptr, version = nullptr, status = nullptr, bar = nullptr, button = nullptr;
 };
@@ -131,6 +136,7 @@ TEST_F(UpdateTest, ANewerVersionIsFetchedUnpackedRecordedAndItsNewsShown) {
   EXPECT_EQ(files.at(L"sources\\old.wgw"), "replaced");
   EXPECT_EQ(files.at(L"sources\\new\\new.wgh"), "новый");
   EXPECT_EQ(files.count(L"lastupdates.zip"), 0u);  // gone to the recycle bin
+  EXPECT_EQ(Snapshot(decoy), (std::map<wstring, string>{{L"keep.txt", "mine"}}));
 }
 
 TEST_F(UpdateTest, NoUpdateWhenTheServerIsNotNewerOrTheUserSaysNo) {
@@ -161,8 +167,12 @@ TEST_F(UpdateTest, FailuresEndTheRunWithAMessageAndLeaveTheDataAsItWas) {
   Start();
   EXPECT_EQ(Text(version), W("Версия данных: 0"));  // no settings.ini
   const auto before = Snapshot(folder.Path());
-  for (const char* fault : {"version-404", "archive-500", "archive-truncated", "archive-hostile", "held-open"}) {
+  for (const char* fault : {"version-404", "archive-500", "archive-truncated", "version-endless", "archive-hostile",
+                            "archive-unwritable", "held-open"}) {
     Serve(L"fault", fault);
+    const wstring zip = folder.Path() + L"lastupdates.zip";
+    // Wine as root writes anywhere: a folder in the archive's place stands for no write access.
+    if (string(fault) == "archive-unwritable") CreateDirectoryW(zip.c_str(), nullptr);
     // Another program holds a file the update replaces.
     HANDLE held = string(fault) != "held-open" ? INVALID_HANDLE_VALUE
                                                 : CreateFileW((folder.Path() + L"sources\\old.wgw").c_str(), GENERIC_READ,
@@ -179,14 +189,16 @@ TEST_F(UpdateTest, FailuresEndTheRunWithAMessageAndLeaveTheDataAsItWas) {
       EXPECT_EQ(box.text, W("Ошибка при распаковке обновлений: не удалось заменить файл\r\n") + folder.Path() +
                               L"sources\\old.wgw" + W("\r\nВозможно, он открыт в другой программе. Закройте её и "
                                                        "повторите операцию."));
+    else if (string(fault) == "archive-unwritable")
+      EXPECT_EQ(box.text, W("Не удалось сохранить обновление в папку программы:\r\n") + folder.Path() +
+                              W("\r\nПроверьте, что в эту папку разрешена запись, и повторите операцию."));
     else
       EXPECT_EQ(box.text, W("Не удалось связаться с сервером обновлений.")) << fault;
     ExpectRunEnded();
     EXPECT_TRUE(AnswerBox(*ostrel, IDOK, 1000).caption.empty()) << fault;  // nothing more to say
-    auto after = Snapshot(folder.Path());
-    after.erase(L"lastupdates.zip");  // a download cut short leaves its part
-    EXPECT_EQ(after, before) << fault;
+    EXPECT_EQ(Snapshot(folder.Path()), before) << fault;  // no part of an archive either
     EXPECT_EQ(Text(version), W("Версия данных: 0"));
+    RemoveDirectoryW(zip.c_str());
   }
   EXPECT_EQ(ReadBytes(folder.Path() + L"..\\escaped.txt"), "");
 
