@@ -214,6 +214,46 @@ TEST_F(HttpTest, SecondDownloadDuringARunIsRefusedAloud) {
   EXPECT_EQ(got.events, "body|ended");
 }
 
+// Starts the download once more from inside the event it hears, as the
+// update flow lets the user start again from the outcome's message.
+struct Retry {
+  TKestoHTTP_Get* http;
+  Recorder* got;
+  int tries = 0;
+  void Again(TData&, uint16_t) {
+    got->events += "again|";
+    if (tries++) return;
+    http->Url = Address("/bytes/10");
+    TData none;
+    FireEvent(Link<&TKestoHTTP_Get::Download>(http), none);
+  }
+};
+
+// The run's close is drawn out while the endless body keeps coming (Wine
+// reads it all first), but a download started from its last heard event is
+// taken: Ended, or the outcome when nobody hears Ended.
+TEST_F(HttpTest, LastRunStillClosingNeverRefusesTheNextDownload) {
+  const struct {
+    bool endedHeard, blocking;
+    const char* events;
+  } cases[] = {{true, false, "failed 200|again|body|again|"}, {false, false, "again|body|"}, {false, true, "again|body|"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.endedHeard) + std::to_string(c.blocking));
+    Retry retry{http.get(), &got};
+    (c.endedHeard ? http->Ended : http->Failed) = Link<&Retry::Again>(&retry);
+    if (!c.endedHeard) http->Ended = TKesto_Event();
+    http->Url = Address("/chunked/endless");
+    http->MaxSize = 4 << 10;
+    http->Blocking = c.blocking;
+    got = Recorder();
+    Start();
+    for (int i = 0; i < 500 && got.events != c.events; ++i) Pump(20);
+    EXPECT_EQ(got.events, c.events);
+    EXPECT_TRUE(got.body == Pattern(10));
+    Wire();
+  }
+}
+
 TEST_F(HttpTest, DestroyingStopsTheRunAndNothingFiresAfter) {
   for (const char* path : {"/slow/1000", "/stall"}) {
     SCOPED_TRACE(path);
