@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 #include "components/net/http_get.h"
 #include "tests/files/files_test.h"
@@ -74,6 +75,15 @@ struct Recorder {
   void Failed(TData& d, uint16_t) { events += "failed " + std::to_string(d.IntValue) + "|"; }
   void SaveFailed(TData&, uint16_t) { events += "save failed|"; }
   void Ended(TData&, uint16_t) { events += "ended", ++ended; }
+  // Starts `retry` once more from inside the event heard, as the update flow
+  // lets the user start again from the outcome's message.
+  TKestoHTTP_Get* retry = nullptr;
+  void Again(TData&, uint16_t) {
+    events += "again|";
+    TData none;
+    if (auto* http = std::exchange(retry, nullptr))
+      http->Url = Address("/bytes/10"), FireEvent(Link<&TKestoHTTP_Get::Download>(http), none);
+  }
 };
 
 struct HttpTest : ::testing::Test {
@@ -221,21 +231,6 @@ TEST_F(HttpTest, SecondDownloadDuringARunIsRefusedAloud) {
   EXPECT_EQ(got.events, "body|ended");
 }
 
-// Starts the download once more from inside the event it hears, as the
-// update flow lets the user start again from the outcome's message.
-struct Retry {
-  TKestoHTTP_Get* http;
-  Recorder* got;
-  int tries = 0;
-  void Again(TData&, uint16_t) {
-    got->events += "again|";
-    if (tries++) return;
-    http->Url = Address("/bytes/10");
-    TData none;
-    FireEvent(Link<&TKestoHTTP_Get::Download>(http), none);
-  }
-};
-
 // The run's close is drawn out while the endless body keeps coming (Wine
 // reads it all first), but a download started from its last heard event is
 // taken: Ended, or the outcome when nobody hears Ended.
@@ -246,13 +241,13 @@ TEST_F(HttpTest, LastRunStillClosingNeverRefusesTheNextDownload) {
   } cases[] = {{true, false, "failed 200|again|body|again|"}, {false, false, "again|body|"}, {false, true, "again|body|"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.endedHeard) + std::to_string(c.blocking));
-    Retry retry{http.get(), &got};
-    (c.endedHeard ? http->Ended : http->Failed) = Link<&Retry::Again>(&retry);
+    got = Recorder();
+    got.retry = http.get();
+    (c.endedHeard ? http->Ended : http->Failed) = Link<&Recorder::Again>(&got);
     if (!c.endedHeard) http->Ended = TKesto_Event();
     http->Url = Address("/chunked/endless");
     http->MaxSize = 4 << 10;
     http->Blocking = c.blocking;
-    got = Recorder();
     Start();
     Pump(kPatience, [&] { return got.events == c.events; });
     EXPECT_EQ(got.events, c.events);
