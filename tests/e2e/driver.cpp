@@ -284,12 +284,6 @@ static HWND WaitForDialog(const Ostrel& ostrel, int childId, DWORD timeoutMs) {
   return nullptr;
 }
 
-// Presses the button and waits for the dialog to go.
-static void Close(HWND dialog, int button) {
-  PressButton(dialog, button);
-  WaitUntil([&] { return !IsWindow(dialog); });
-}
-
 // The icon a message box shows, as the user sees it: the system's error,
 // warning and information icons are mostly red, yellow and blue. Icon
 // handles cannot be compared across processes, pixels can. Unpainted: an
@@ -332,7 +326,8 @@ Box AnswerBox(const Ostrel& ostrel, int button, DWORD timeoutMs) {
   box.error = hue == Hue::Red;
   box.warning = hue == Hue::Yellow;
   box.information = hue == Hue::Blue;
-  Close(w, button);
+  PressButton(w, button);
+  WaitUntil([&] { return !IsWindow(w); });
   return box;
 }
 
@@ -347,7 +342,8 @@ Chooser AnswerChooser(const Ostrel& ostrel, const int* rgb, bool confirm) {
     SetDlgItemInt(w, kRed + i, static_cast<UINT>(rgb[i]), FALSE);
     SendMessageW(w, WM_COMMAND, MAKEWPARAM(kRed + i, EN_UPDATE), reinterpret_cast<LPARAM>(GetDlgItem(w, kRed + i)));
   }
-  Close(w, confirm ? IDOK : IDCANCEL);
+  PressButton(w, confirm ? IDOK : IDCANCEL);
+  WaitUntil([&] { return !IsWindow(w); });
   return chooser;
 }
 
