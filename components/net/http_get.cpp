@@ -295,8 +295,8 @@ void THttpRun::Hand(const TKesto_Event& link, TData value) {
 void THttpRun::RunHandedOver(void* self) {
   auto* run = static_cast<THttpRun*>(self);
   if (run->stop_) return;
-  // Here, not on the worker: no other window-thread work may start a run
-  // before this event's handlers have heard the end of this one.
+  // Set as the event begins, not on the worker before handing it over: a run
+  // started in between would have this run's last event heard after it.
   if (run->Last(*run->handed_link_)) run->over_ = true;
   FireEvent(*run->handed_link_, run->handed_value_);
 }
