@@ -109,8 +109,8 @@ class THttpRun {
   THttpRun& operator=(const THttpRun&) = delete;
 
   bool Running() const { return running_; }
-  // Ended's handlers have returned: the worker has nothing left but to
-  // close its handles.
+  // The last event anybody hears has begun: the worker has nothing left but
+  // to close its handles.
   bool Over() const { return over_; }
   void Perform();
   void Stop() {
@@ -126,6 +126,7 @@ class THttpRun {
   uint32_t Authenticate();
   int64_t Receive(uint32_t status);
   void Hand(const TKesto_Event& link, TData value);
+  bool Last(const TKesto_Event& link) const;
 
   const THttpGetPoints points_;
   TData chain_;  // the call's values, owned
@@ -149,9 +150,9 @@ TKestoHTTP_Get::~TKestoHTTP_Get() {
 bool TKestoHTTP_Get::Running() const { return run_ && run_->Running(); }
 
 void TKestoHTTP_Get::Download(TData& data, uint16_t) {
-  // A run whose Ended has been handled is over: its worker only closes its
-  // own handles, which Wine's client drags out while a server whose body was
-  // cut off goes on sending, and is left to end alone.
+  // A run whose last event has begun is over: its worker only closes its own
+  // handles, which Wine's client drags out while a server whose body was cut
+  // off goes on sending, and is left to end alone.
   if (Running() && !run_->Over()) {
     // Whoever waits for this download's end must hear of the refusal.
     FireInteger(Failed, 0);
@@ -160,7 +161,8 @@ void TKestoHTTP_Get::Download(TData& data, uint16_t) {
   }
   run_ = std::make_shared<THttpRun>(*this, data);
   if (Blocking) {
-    run_->Perform();
+    const auto run = run_;  // a handler of its last event may start the next one
+    run->Perform();
     return;
   }
   auto* held = new std::shared_ptr<THttpRun>(run_);
@@ -260,13 +262,24 @@ int64_t THttpRun::Receive(uint32_t status) {
   return kDelivered;
 }
 
+// Ended, or the outcome when nobody hears Ended. Its handlers may start the
+// next download (a retry, or the user's next click once the outcome's
+// message is closed), which must not be refused for this run's close.
+bool THttpRun::Last(const TKesto_Event& link) const {
+  return &link == &points_.Ended || (&link != &points_.Progress && !points_.Ended.Linked());
+}
+
 // Blocking: at once. Otherwise on the window thread, the worker waiting;
 // once stopped nothing is handed over any more.
 void THttpRun::Hand(const TKesto_Event& link, TData value) {
   // Nobody listens on an unlinked point: handing it over would only cost a
   // round trip to the window thread for every chunk read.
-  if (!link.Linked()) return;
+  if (!link.Linked()) {
+    if (Last(link)) over_ = true;
+    return;
+  }
   if (points_.Blocking) {
+    if (Last(link)) over_ = true;
     FireEvent(link, value);
     return;
   }
@@ -282,6 +295,8 @@ void THttpRun::Hand(const TKesto_Event& link, TData value) {
 void THttpRun::RunHandedOver(void* self) {
   auto* run = static_cast<THttpRun*>(self);
   if (run->stop_) return;
+  // Set as the event begins, not on the worker before handing it over: a run
+  // started in between would have this run's last event heard after it.
+  if (run->Last(*run->handed_link_)) run->over_ = true;
   FireEvent(*run->handed_link_, run->handed_value_);
-  if (run->handed_link_ == &run->points_.Ended) run->over_ = true;
 }

@@ -49,8 +49,10 @@ class TKestoHTTP_Get : public THttpGetPoints {
   TKestoHTTP_Get& operator=(const TKestoHTTP_Get&) = delete;
 
   // Reads Proxy, Url, Position, Length, (ProxyUser, ProxyPassword after a
-  // 407), FileName in this order. Refused while a download is going: the
-  // refusal fires Failed with 0, then Ended, and the running one goes on.
+  // 407), FileName in this order. Refused while a download is going, until
+  // its last heard event (Ended, or the outcome when Ended is not linked)
+  // begins: the refusal fires Failed with 0, then Ended, and the running one
+  // goes on.
   void Download(TData& data, uint16_t index);
   bool Running() const;
 

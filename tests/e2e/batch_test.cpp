@@ -95,7 +95,7 @@ TEST(WindowAgainstBatch, SameInputsSameTree) {
   HWND form = ostrel.WaitForWindow(L"Ostrel");
   ASSERT_NE(form, nullptr);
   HWND list = ControlAt(form, 340, 25);
-  for (DWORD start = GetTickCount(); Items(list).empty() && GetTickCount() - start < 5000;) Sleep(50);
+  WaitUntil([&] { return !Items(list).empty(); });
   ASSERT_EQ(Items(list).size(), 1u);
   ClickItem(list, 0);
   int floors = 5;

@@ -241,14 +241,29 @@ COLORREF PixelAtMiddle(HWND window) {
   return PixelAt(window, r.right / 2, r.bottom / 2);
 }
 
+COLORREF PixelBecomes(HWND window, int x, int y, COLORREF expected) {
+  COLORREF seen = CLR_INVALID;
+  WaitUntil([&] { return (seen = PixelAt(window, x, y)) == expected; });
+  return seen;
+}
+
+COLORREF MiddleBecomes(HWND window, COLORREF expected) {
+  RECT r;
+  GetClientRect(window, &r);
+  return PixelBecomes(window, r.right / 2, r.bottom / 2, expected);
+}
+
+// Read to the end in pieces: the size the file system reports may be a
+// failure's INVALID_FILE_SIZE, or grow meanwhile.
 std::string ReadBytes(const std::wstring& path) {
   HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return {};
-  std::string bytes(GetFileSize(f, nullptr), '\0');
+  std::string bytes;
+  char piece[64 << 10];
   DWORD read = 0;
-  ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  while (bytes.size() < (64u << 20) && ReadFile(f, piece, sizeof piece, &read, nullptr) && read > 0)
+    bytes.append(piece, read);
   CloseHandle(f);
-  bytes.resize(read);
   return bytes;
 }
 
@@ -271,13 +286,16 @@ static HWND WaitForDialog(const Ostrel& ostrel, int childId, DWORD timeoutMs) {
 
 // The icon a message box shows, as the user sees it: the system's error,
 // warning and information icons are mostly red, yellow and blue. Icon
-// handles cannot be compared across processes, pixels can.
-enum class Hue { None, Red, Yellow, Blue };
+// handles cannot be compared across processes, pixels can. Unpainted: an
+// icon that shows none of them (yet: the box may not have painted it).
+enum class Hue { None, Red, Yellow, Blue, Unpainted };
 static Hue IconHue(HWND box) {
   int counts[4] = {};
+  bool icon = false;
   for (HWND w : Children(box)) {
     if (ClassName(w) != L"Static" || !IsWindowVisible(w)) continue;
-    if ((GetWindowLongW(w, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
+    if ((GetWindowLongW(w, GWL_STYLE) & SS_TYPEMASK) != SS_ICON || !SendMessageW(w, STM_GETICON, 0, 0)) continue;
+    icon = true;
     RECT r;
     GetWindowRect(w, &r);
     HDC screen = GetDC(nullptr);
@@ -294,7 +312,7 @@ static Hue IconHue(HWND box) {
   int best = 0;
   for (int i = 1; i < 4; ++i)
     if (counts[i] > 20 && counts[i] > counts[best]) best = i;
-  return static_cast<Hue>(best);
+  return best || !icon ? static_cast<Hue>(best) : Hue::Unpainted;
 }
 
 Box AnswerBox(const Ostrel& ostrel, int button, DWORD timeoutMs) {
@@ -303,19 +321,20 @@ Box AnswerBox(const Ostrel& ostrel, int button, DWORD timeoutMs) {
   if (!w) return box;
   box.caption = Text(w);
   box.text = MessageBoxText(w);
-  const Hue hue = IconHue(w);
+  Hue hue = Hue::None;
+  WaitUntil([&] { return (hue = IconHue(w)) != Hue::Unpainted; });
   box.error = hue == Hue::Red;
   box.warning = hue == Hue::Yellow;
   box.information = hue == Hue::Blue;
   PressButton(w, button);
-  for (DWORD start = GetTickCount(); IsWindow(w) && GetTickCount() - start < 5000;) Sleep(20);
+  WaitUntil([&] { return !IsWindow(w); });
   return box;
 }
 
 Chooser AnswerChooser(const Ostrel& ostrel, const int* rgb, bool confirm) {
   Chooser chooser;
   const int kRed = 706;  // the red, green and blue boxes follow
-  HWND w = WaitForDialog(ostrel, kRed, 15000);
+  HWND w = WaitForDialog(ostrel, kRed, kPatience);
   if (!w) return chooser;
   for (int i = 0; i < 3; ++i) {
     chooser.shown[i] = static_cast<int>(GetDlgItemInt(w, kRed + i, nullptr, FALSE));
@@ -324,7 +343,7 @@ Chooser AnswerChooser(const Ostrel& ostrel, const int* rgb, bool confirm) {
     SendMessageW(w, WM_COMMAND, MAKEWPARAM(kRed + i, EN_UPDATE), reinterpret_cast<LPARAM>(GetDlgItem(w, kRed + i)));
   }
   PressButton(w, confirm ? IDOK : IDCANCEL);
-  for (DWORD start = GetTickCount(); IsWindow(w) && GetTickCount() - start < 5000;) Sleep(20);
+  WaitUntil([&] { return !IsWindow(w); });
   return chooser;
 }
 

@@ -8,6 +8,19 @@
 
 namespace e2e {
 
+// How long a step the user waits for (a window, a box, a repaint) may take
+// on a loaded machine. A wait ends as soon as its condition holds: only a
+// failing test pays for it.
+constexpr DWORD kPatience = 60000;
+
+// True once `done()` holds, false when it still does not after the timeout.
+template <class Condition>
+bool WaitUntil(Condition done, DWORD timeoutMs = kPatience) {
+  for (const DWORD start = GetTickCount(); !done(); Sleep(50))
+    if (GetTickCount() - start >= timeoutMs) return done();
+  return true;
+}
+
 // A fresh program folder in the temp folder with a copy of ostrel.exe;
 // removed again when the object goes.
 class ProgramFolder {
@@ -40,11 +53,11 @@ class Ostrel {
   // The process's visible top-level window with this caption (the main
   // form, or a message box), or null after the timeout.
   HWND WaitForWindow(const std::wstring& caption, const wchar_t* windowClass = nullptr,
-                     DWORD timeoutMs = 15000) const;
+                     DWORD timeoutMs = kPatience) const;
   // The process's visible top-level windows.
   std::vector<HWND> Windows() const;
   // Exit code, or -1 if the process has not ended in time.
-  int WaitForExit(DWORD timeoutMs = 15000);
+  int WaitForExit(DWORD timeoutMs = kPatience);
   DWORD Id() const { return info_.dwProcessId; }
 
  private:
@@ -85,7 +98,12 @@ COLORREF PixelAt(HWND window, int x, int y);
 void Step(HWND upDown, bool up, int times = 1);
 // The screen colour at the middle of a window.
 COLORREF PixelAtMiddle(HWND window);
-// A file of the program folder, as bytes; empty when it cannot be read.
+// The colour at a point once it is `expected`, else the last one seen: the
+// other process repaints when it gets to it.
+COLORREF PixelBecomes(HWND window, int x, int y, COLORREF expected);
+COLORREF MiddleBecomes(HWND window, COLORREF expected);
+// A file of the program folder, as bytes (at most 64 MiB); empty when it
+// cannot be read.
 std::string ReadBytes(const std::wstring& path);
 // Writes a file, making the folders it needs.
 void WriteBytes(const std::wstring& path, const std::string& bytes);
@@ -103,7 +121,7 @@ struct Box {
   std::wstring caption, text;
   bool error = false, warning = false, information = false;
 };
-Box AnswerBox(const Ostrel& ostrel, int button = IDOK, DWORD timeoutMs = 15000);
+Box AnswerBox(const Ostrel& ostrel, int button = IDOK, DWORD timeoutMs = kPatience);
 // The colour chooser: waits for it, notes the red, green and blue it shows,
 // then types `rgb` (if given) and confirms, or cancels.
 struct Chooser {

@@ -8,6 +8,7 @@ namespace {
 using e2e::Ostrel;
 using e2e::ProgramFolder;
 using e2e::W;
+using e2e::WaitUntil;
 
 TEST(MainWindow, AppearsWithItsFrameAndClosesWithExitCodeZero) {
   ProgramFolder folder;
@@ -39,14 +40,6 @@ TEST(MainWindow, ClosesFromTheSystemMenu) {
   EXPECT_EQ(ostrel.WaitForExit(), 0);
 }
 
-// True once `done` holds, false after the timeout.
-template <class Condition>
-bool WaitUntil(Condition done, DWORD timeoutMs = 5000) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(50))
-    if (done()) return true;
-  return false;
-}
-
 // The taskbar's "Close window", the task manager and polite closers talk
 // to the window that carries the taskbar button, not to the form.
 TEST(TaskbarCloseLeftProcessRunning, ApplicationWindowCloseEndsTheProgram) {
@@ -64,7 +57,7 @@ TEST(TaskbarCloseLeftProcessRunning, ApplicationWindowCloseEndsTheProgram) {
     ASSERT_NE(app, nullptr) << close.name;
     EXPECT_EQ(e2e::Text(app), L"Ostrel") << close.name;
     PostMessageW(app, close.msg, close.wp, 0);
-    EXPECT_EQ(ostrel.WaitForExit(5000), 0) << close.name;
+    EXPECT_EQ(ostrel.WaitForExit(), 0) << close.name;
   }
 }
 
@@ -83,7 +76,7 @@ TEST(MainWindow, MinimisesAndRestoresFromTheTaskbarInPlace) {
   EXPECT_TRUE(EqualRect(&before, &after)) << after.left << "," << after.top << " "
                                           << after.right << "," << after.bottom;
   PostMessageW(form, WM_CLOSE, 0, 0);
-  EXPECT_EQ(ostrel.WaitForExit(5000), 0);
+  EXPECT_EQ(ostrel.WaitForExit(), 0);
 }
 
 TEST(InfoSwitch, ShowsOnlyTheInfoBoxAndExitsWithZero) {

@@ -64,7 +64,7 @@ TEST(FolderNames, TheWindowWorksThroughShortNamesOrNamesWhatItCannotReach) {
     HWND form = ostrel.WaitForWindow(L"Ostrel");
     ASSERT_NE(form, nullptr);
     HWND list = ControlAt(form, 340, 25);
-    for (DWORD start = GetTickCount(); Items(list).size() < size_t{house} && GetTickCount() - start < 5000;) Sleep(50);
+    WaitUntil([&] { return Items(list).size() >= size_t{house}; });
     ASSERT_EQ(Items(list).size(), size_t{house});  // never an entry with "?" for a letter
     if (house) ClickItem(list, 0);
     Type(ControlAt(form, 170, 55), L"red");

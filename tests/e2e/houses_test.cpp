@@ -27,8 +27,7 @@ struct HousesTest : ::testing::Test {
     list = ControlAt(form, 340, 25);
     preview = ControlAt(form, 545, 25);
     ASSERT_TRUE(list && preview);
-    for (DWORD start = GetTickCount(); !SendMessageW(list, LB_GETCOUNT, 0, 0) && GetTickCount() - start < 5000;)
-      Sleep(50);
+    WaitUntil([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) > 0; });
   }
   int IndexOf(const wstring& relative) {
     const auto items = Items(list);
@@ -37,9 +36,7 @@ struct HousesTest : ::testing::Test {
   // Selects the entry and waits until the preview shows `colour` at (x, y).
   bool Shows(const wstring& relative, int x, int y, COLORREF colour) {
     ClickItem(list, IndexOf(relative));
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(50))
-      if (PixelAt(preview, x, y) == colour) return true;
-    return false;
+    return PixelBecomes(preview, x, y, colour) == colour;
   }
   Box MakeHouse() {
     Click(ControlAt(form, 340, 180));
@@ -145,7 +142,7 @@ TEST_F(HousesTest, ColourTwoReachesTheModelAndHeldTemplatesAreFailures) {
                {nullptr, false, L"w.wgw", 170, "Не удалось сохранить файлов: 1"}};
   for (const auto& step : steps) {
     if (step.colour2) Click(ControlAt(form, 300, 25)), AnswerChooser(*ostrel, step.colour2, step.confirm);
-    EXPECT_EQ(PixelAtMiddle(ControlAt(form, 250, 25)), RGB(0, 128, 128));
+    EXPECT_EQ(MiddleBecomes(ControlAt(form, 250, 25), RGB(0, 128, 128)), RGB(0, 128, 128));
     const HeldFile held = Hold(step.held ? Sources() + step.held : L"");
     Click(ControlAt(form, step.button, 180));
     const wstring box = AnswerBox(*ostrel).text;

@@ -140,9 +140,7 @@ TEST(Layout, EveryControlStandsAtItsPlaceWithItsTextStateAndHint) {
     if (c.width) EXPECT_EQ(r.bottom - r.top, c.height) << text;
     EXPECT_EQ(Text(w), text);
     const bool colon = c.windowClass == wstring(L"Static") && !text.empty() && text.back() == L':';
-    bool whole = !colon;  // once the label is painted
-    for (DWORD start = GetTickCount(); !whole && GetTickCount() - start < 3000; Sleep(50)) whole = ShowsFinalColon(w);
-    EXPECT_TRUE(whole) << text;
+    EXPECT_TRUE(!colon || WaitUntil([&] { return ShowsFinalColon(w); })) << text;  // once the label is painted
     EXPECT_EQ(IsWindowEnabled(w) != FALSE, c.enabled) << text;
     EXPECT_EQ((GetWindowLongW(w, GWL_STYLE) & ES_READONLY) != 0 && ClassName(w) == L"Edit", c.readOnly) << text;
     wstring tip;
@@ -164,19 +162,14 @@ TEST(Layout, LegendSquaresArePaintedAgainAfterTheWindowWasCovered) {
   HWND cover = CreateWindowExW(WS_EX_TOPMOST, L"Static", L"", WS_POPUP | WS_VISIBLE, r.left, r.top,
                                r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
   UpdateWindow(cover);
-  Sleep(300);
+  EXPECT_TRUE(WaitUntil([&] { return PixelAt(form, 560, 190) != RGB(255, 0, 255); }));  // covered
   DestroyWindow(cover);
   const struct {
     int x, y;
     COLORREF colour;
   } pixels[] = {{560, 190, RGB(255, 0, 255)}, {553, 183, RGB(0, 0, 0)}, {566, 196, RGB(0, 0, 0)},
                 {630, 190, RGB(0, 255, 0)},   {623, 190, RGB(0, 0, 0)}, {636, 183, RGB(0, 0, 0)}};
-  for (const auto& p : pixels) {
-    COLORREF seen = CLR_INVALID;
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 3000 && seen != p.colour; Sleep(50))
-      seen = PixelAt(form, p.x, p.y);
-    EXPECT_EQ(seen, p.colour) << p.x << "," << p.y;
-  }
+  for (const auto& p : pixels) EXPECT_EQ(PixelBecomes(form, p.x, p.y, p.colour), p.colour) << p.x << "," << p.y;
 }
 
 }  // namespace

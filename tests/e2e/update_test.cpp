@@ -35,8 +35,7 @@ struct ServerEnvironment : ::testing::Environment {
     wstring command = L"/usr/bin/python3 " + W(OSTREL_UPDATE_SERVER) + L" " + W(unix.c_str()) + L" " +
                       W((unix + "/port").c_str());
     RunUnix(L"C:\\", command, portFile, true);
-    for (int i = 0; i < 400 && ReadBytes(portFile).empty(); ++i) Sleep(50);
-    ASSERT_FALSE(ReadBytes(portFile).empty()) << "the update server did not start";
+    ASSERT_TRUE(WaitUntil([&] { return !ReadBytes(portFile).empty(); })) << "the update server did not start";
     proxy = L"http_proxy=http://127.0.0.1:" + W(ReadBytes(portFile).c_str());
   }
   void TearDown() override {
@@ -98,7 +97,7 @@ struct UpdateTest : ::testing::Test {
   }
   // The end of every run: bar at 0, a blank status, the button back.
   void ExpectRunEnded() {
-    for (DWORD start = GetTickCount(); !IsWindowEnabled(button) && GetTickCount() - start < 5000;) Sleep(50);
+    WaitUntil([&] { return IsWindowEnabled(button); });
     EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 0);
     EXPECT_EQ(Text(status), L" ");
     EXPECT_TRUE(IsWindowEnabled(button));
@@ -122,11 +121,11 @@ TEST_F(UpdateTest, ANewerVersionIsFetchedUnpackedRecordedAndItsNewsShown) {
   Start();
   EXPECT_EQ(Text(version), W("Версия данных: 3"));
   Update();
-  Box box = AnswerBox(*ostrel, IDOK, 30000);
+  Box box = AnswerBox(*ostrel);
   EXPECT_EQ(box.caption, W("Завершено"));
   EXPECT_EQ(box.text, W("Обновление завершено. Перезапустите программу."));
   EXPECT_TRUE(box.information);
-  box = AnswerBox(*ostrel, IDOK, 30000);
+  box = AnswerBox(*ostrel);
   EXPECT_EQ(box.caption, W("ЧТО НОВОГО В ПОСЛЕДНЕМ ОБНОВЛЕНИИ"));
   EXPECT_EQ(box.text, W("Новые дома.\r\nНовые стены."));
   ExpectRunEnded();
@@ -145,8 +144,7 @@ TEST_F(UpdateTest, NoUpdateWhenTheServerIsNotNewerOrTheUserSaysNo) {
   for (const char* served : {"5\r\n", "4", "abc 9"}) {
     Serve(L"version", served);
     Update();
-    for (DWORD start = GetTickCount(); Text(status) == W("Поиск обновлений...") && GetTickCount() - start < 5000;)
-      Sleep(50);
+    WaitUntil([&] { return Text(status) == W("Обновление не требуется"); });
     EXPECT_EQ(Text(status), W("Обновление не требуется")) << served;
     const Box box = AnswerBox(*ostrel);
     EXPECT_EQ(box.caption, W("Обновление не требуется"));
@@ -178,7 +176,7 @@ TEST_F(UpdateTest, FailuresEndTheRunWithAMessageAndLeaveTheDataAsItWas) {
                                                 : CreateFileW((folder.Path() + L"sources\\old.wgw").c_str(), GENERIC_READ,
                                                               FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     Update();
-    const Box box = AnswerBox(*ostrel, IDOK, 30000);
+    const Box box = AnswerBox(*ostrel);
     if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
     EXPECT_EQ(box.caption, W("Ошибка")) << fault;
     EXPECT_TRUE(box.error) << fault;
@@ -205,7 +203,7 @@ TEST_F(UpdateTest, FailuresEndTheRunWithAMessageAndLeaveTheDataAsItWas) {
   ostrel.reset();
   Start(L"http_proxy=http://127.0.0.1:9");  // nobody listens there
   Update();
-  const Box box = AnswerBox(*ostrel, IDOK, 30000);
+  const Box box = AnswerBox(*ostrel);
   EXPECT_EQ(box.text, W("Не удалось связаться с сервером обновлений."));
   ExpectRunEnded();
 }
@@ -234,12 +232,12 @@ TEST_F(UpdateTest, TheButtonRestsDuringARunAndClosingMidDownloadEndsCleanly) {
   Start();
   const auto before = Snapshot(folder.Path());
   Update();
-  for (DWORD start = GetTickCount(); Text(status) != W("Загрузка...") && GetTickCount() - start < 10000;) Sleep(50);
+  WaitUntil([&] { return Text(status) == W("Загрузка..."); });
   EXPECT_EQ(Text(status), W("Загрузка..."));
   EXPECT_FALSE(IsWindowEnabled(button));
   EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 2);
   PostMessageW(form, WM_CLOSE, 0, 0);
-  EXPECT_EQ(ostrel->WaitForExit(5000), 0);
+  EXPECT_EQ(ostrel->WaitForExit(30000), 0);  // the download would take a minute more
   auto after = Snapshot(folder.Path());
   after.erase(L"lastupdates.zip");
   EXPECT_EQ(after, before);

@@ -64,7 +64,7 @@ TEST_F(WallsTest, EveryTemplateBecomesAModelAtOneFiveAndOneHundredOneFloors) {
   Chooser opened;
   ChooseColour1(red, true, &opened);
   EXPECT_EQ(opened.shown[0] + opened.shown[1] + opened.shown[2], 0);  // opens at black
-  EXPECT_EQ(PixelAtMiddle(swatch1), RGB(255, 0, 0));
+  EXPECT_EQ(MiddleBecomes(swatch1, RGB(255, 0, 0)), RGB(255, 0, 0));
   Type(english, L"dark red");
   Type(russian, W("тёмно-красный"));
 
@@ -106,11 +106,11 @@ TEST_F(WallsTest, ColourChoiceCancelKeepsTheLastBlackIsZeroZeroZero) {
   Chooser reopened;
   ChooseColour1(red + 1, false, &reopened);  // cancelled: nothing changes
   EXPECT_EQ(reopened.shown[0], 0);
-  EXPECT_EQ(PixelAtMiddle(swatch1), RGB(255, 0, 0));
+  EXPECT_EQ(MiddleBecomes(swatch1, RGB(255, 0, 0)), RGB(255, 0, 0));
   MakeWalls();
   EXPECT_EQ(Output(L"5_\\c.txt"), "[255 0 0][]\r\n\r\n\r\n\r\n\r\nx\r\n \r\n");
   ChooseColour1(black, true);
-  EXPECT_EQ(PixelAtMiddle(swatch1), RGB(0, 0, 0));
+  EXPECT_EQ(MiddleBecomes(swatch1, RGB(0, 0, 0)), RGB(0, 0, 0));
   MakeWalls();
   EXPECT_EQ(Output(L"5_\\c.txt"), "[0 0 0][]\r\n\r\n\r\n\r\n\r\nx\r\n \r\n");
 }

@@ -24,7 +24,8 @@ inline bool RunUnix(const std::wstring& folder, std::wstring command, const std:
   if (!CreateProcessW(program.c_str(), command.data(), 0, 0, FALSE, 0, 0, folder.c_str(), &start, &p))
     return false;
   CloseHandle(p.hThread), CloseHandle(p.hProcess);
-  for (int i = 0; i < 100 && !done(); ++i) Sleep(20);
+  // Generous: a loaded machine can take seconds to start the program.
+  for (const DWORD start = GetTickCount(); !done() && GetTickCount() - start < 60000;) Sleep(20);
   return done();
 }
 
