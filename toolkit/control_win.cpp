@@ -1,11 +1,19 @@
 #include "toolkit/control_win.h"
 
+#include <unordered_map>
+
 #include "toolkit/app_win.h"
 #include "toolkit/cp1251_win.h"
 
 namespace toolkit {
 
-static const wchar_t kControlProperty[] = L"Ostrel.Control";
+// The control of each window. Every message of every control looks it up,
+// so it is kept here rather than as a window property, which under Wine
+// costs a round trip to the server for each lookup. Window thread only.
+static std::unordered_map<HWND, TControl*>& Controls() {
+  static std::unordered_map<HWND, TControl*> controls;
+  return controls;
+}
 
 const wchar_t* OwnWindowClass() {
   static const wchar_t* name = [] {
@@ -50,13 +58,14 @@ TControl::~TControl() {
 void TControl::Attach(HWND hwnd) {
   hwnd_ = hwnd;
   if (!hwnd) return;
-  SetPropW(hwnd, kControlProperty, this);
+  Controls()[hwnd] = this;
   previous_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
 }
 
 TControl* TControl::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<TControl*>(GetPropW(hwnd, kControlProperty)) : nullptr;
+  auto found = Controls().find(hwnd);
+  return found == Controls().end() ? nullptr : found->second;
 }
 
 LRESULT CALLBACK TControl::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -95,7 +104,7 @@ LRESULT TControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCDESTROY) {
     WNDPROC previous = previous_;
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-    RemovePropW(hwnd, kControlProperty);
+    Controls().erase(hwnd);
     hwnd_ = nullptr;
     LRESULT r = CallWindowProcW(previous, hwnd, msg, wp, lp);
     if (listener_) listener_->OnDestroyed();

@@ -24,25 +24,38 @@ inline bool RunUnix(const std::wstring& folder, std::wstring command, const std:
   if (!CreateProcessW(program.c_str(), command.data(), 0, 0, FALSE, 0, 0, folder.c_str(), &start, &p))
     return false;
   CloseHandle(p.hThread), CloseHandle(p.hProcess);
-  for (int i = 0; i < 100 && !done(); ++i) Sleep(20);
+  // A Unix program started through Wine can take seconds on a busy machine.
+  for (int i = 0; i < 1500 && !done(); ++i) Sleep(20);
   return done();
 }
 
-// Removes a tree without entering linked folders; Wine removes a Unix link
-// to a folder neither as a folder nor as a file.
-inline void RemoveTree(const std::wstring& p) {
+// The links of a tree (first), or everything else: Wine removes a Unix link
+// to a folder neither as a folder nor as a file, and once the folder it
+// points at is gone it cannot see the link at all.
+inline void RemoveEntries(const std::wstring& p, bool links) {
   WIN32_FIND_DATAW f;
   HANDLE h = FindFirstFileW((p + L"\\*").c_str(), &f);
   for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &f)) {
     std::wstring name = f.cFileName, full = p + L"\\" + name;
     if (name == L"." || name == L"..") continue;
-    SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW(full.c_str());
-    else if (!(f.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) RemoveTree(full);
-    else if (!RemoveDirectoryW(full.c_str())) RunUnix(p, L"/bin/rm " + name, full, false);
+    if (f.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+      if (links && !RemoveDirectoryW(full.c_str()) && !DeleteFileW(full.c_str()))
+        RunUnix(p, L"/bin/rm " + name, full, false);
+    } else if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      RemoveEntries(full, links);
+    } else if (!links) {
+      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(full.c_str());
+    }
   }
   if (h != INVALID_HANDLE_VALUE) FindClose(h);
-  RemoveDirectoryW(p.c_str());
+  if (!links) RemoveDirectoryW(p.c_str());
+}
+
+// Removes a tree without entering linked folders.
+inline void RemoveTree(const std::wstring& p) {
+  RemoveEntries(p, true);
+  RemoveEntries(p, false);
 }
 
 struct Scratch {

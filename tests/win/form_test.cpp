@@ -8,6 +8,7 @@
 #include "runtime/startup.h"
 #include "tests/core/probes.h"
 #include "toolkit/app_win.h"
+#include "toolkit/cp1251_win.h"
 
 namespace {
 
@@ -359,6 +360,20 @@ struct BrokenSchema : ClosingSchema {
 };
 
 void Throw(void*) { throw std::runtime_error("broken"); }
+
+TEST(Lifecycle, ArgumentsSplitWithTheUsualQuoteRules) {
+  using Args = std::vector<std::string>;
+  const std::pair<const wchar_t*, Args> cases[] = {
+      {L"ostrel.exe /ih", {"/ih"}},
+      {L"\"C:\\Program Files\\o.exe\" /ih\t x  ", {"/ih", "x"}},
+      {L"o \"a b\"c d", {"a bc", "d"}},
+      {L"o a\\\\\\\"b \"a\\\\\" a\\b\\\\c", {"a\\\"b", "a\\", "a\\b\\\\c"}},
+      {L"o \"\" \"say \"\"hi\"\"\"", {"", "say \"hi\""}},
+      {L"o Привет", {"Привет"}},
+      {L"\"o\"  ", {}},
+  };
+  for (const auto& [line, args] : cases) EXPECT_EQ(SplitArguments(line), args) << toolkit::Narrow(line);
+}
 
 TEST(Lifecycle, StartsRunsAndEndsWithZero) {
   ClosingSchema::created = 0;
