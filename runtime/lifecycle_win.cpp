@@ -4,11 +4,11 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <algorithm>
 #include <cstdio>
 
 #include "components/win/hint_manager.h"
 #include "components/win/simple_form.h"
+#include "runtime/arguments.h"
 #include "runtime/dispatch.h"
 #include "runtime/startup.h"
 #include "toolkit/app_win.h"
@@ -17,48 +17,14 @@
 // The code a C runtime exits with on abnormal termination.
 static constexpr int kRuntimeErrorCode = 3;
 
-static bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
-
-// One argument from `i` on; `i` ends after it.
-static std::wstring NextArgument(const std::wstring& line, size_t& i) {
-  std::wstring argument;
-  for (bool quoted = false; i < line.size() && (quoted || !IsBlank(line[i]));) {
-    if (line[i] == L'\\') {
-      size_t end = line.find_first_not_of(L'\\', i);
-      if (end == std::wstring::npos) end = line.size();
-      const size_t run = end - i;
-      const bool quote = end < line.size() && line[end] == L'"';
-      argument.append(quote ? run / 2 : run, L'\\');
-      i = end;
-      if (quote && run % 2 == 1) argument += line[i++];  // an escaped quote
-    } else if (line[i] == L'"') {
-      if (quoted && i + 1 < line.size() && line[i + 1] == L'"')
-        argument += line[++i];  // "" inside quotes
-      else
-        quoted = !quoted;
-      ++i;
-    } else {
-      argument += line[i++];
-    }
-  }
-  return argument;
-}
-
-std::vector<std::string> SplitArguments(const std::wstring& line) {
-  size_t i = 0;
-  if (!line.empty() && line[0] == L'"') i = std::min(line.find(L'"', 1), line.size() - 1) + 1;
-  while (i < line.size() && !IsBlank(line[i])) ++i;
+std::vector<std::string> CommandLineArguments() {
+  // Not the shell's CommandLineToArgvW: for one argument, that would load
+  // the shell and its libraries at every start.
   std::vector<std::string> arguments;
-  for (;;) {
-    while (i < line.size() && IsBlank(line[i])) ++i;
-    if (i == line.size()) return arguments;
-    arguments.push_back(toolkit::Narrow(NextArgument(line, i)));
-  }
+  for (const std::wstring& argument : SplitArguments(GetCommandLineW()))
+    arguments.push_back(toolkit::Narrow(argument));
+  return arguments;
 }
-
-// Split here rather than by the shell's CommandLineToArgvW, which would load
-// the shell and its libraries at every start for one argument.
-std::vector<std::string> CommandLineArguments() { return SplitArguments(GetCommandLineW()); }
 
 static void InitialiseCommonControls() {
   InitCommonControls();

@@ -22,16 +22,6 @@ TSchemaClass SchemaClassOf() {
 
 // The arguments after the program path, split with the usual quote rules.
 std::vector<std::string> CommandLineArguments();
-// Those rules: blanks separate; quotes group, and "" inside quotes is one
-// quote; backslashes are literal except before a quote, where each pair
-// gives one and an odd one left over makes the quote literal. The program
-// path ends at its closing quote, or at the first blank.
-std::vector<std::string> SplitArguments(const std::wstring& commandLine);
-// The same rules on a given command line: white space separates; quotes
-// group, "" inside quotes is one quote; backslashes are literal except
-// before a quote, where each pair gives one and an odd one makes the quote
-// literal. The program path ends at its closing quote or first blank.
-std::vector<std::string> SplitArguments(const std::wstring& commandLine);
 
 // Start-up, message loop, teardown. Returns the process exit code: 0, or
 // 3 after an exception escaped, from the schema's construction on (printed

@@ -60,11 +60,14 @@ void TControl::Create() {
                               parent_ ? parent_->Handle() : nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   Attach(hwnd);
   if (!hwnd) return;
+  // The style changes asked for are made again over what the control made
+  // of its styles (see PendingStyle), and a control that sized itself
+  // otherwise gets the size asked for.
   const DWORD made = GetWindowLongW(hwnd, GWL_STYLE), madeEx = GetWindowLongW(hwnd, GWL_EXSTYLE);
-  const bool restyled = SetStyle(hwnd, GWL_STYLE, style_.Over(made)) | SetStyle(hwnd, GWL_EXSTYLE, ex_style_.Over(madeEx));
+  const bool restyled =
+      SetStyle(hwnd, GWL_STYLE, style_.Over(made)) | SetStyle(hwnd, GWL_EXSTYLE, ex_style_.Over(madeEx));
   RECT r;
   GetWindowRect(hwnd, &r);
-  // ...and a control that sized itself differently is given its size again.
   if (restyled || r.right - r.left != width_ || r.bottom - r.top != height_)
     SetWindowPos(hwnd, nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   if (hfont_) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(hfont_), FALSE);

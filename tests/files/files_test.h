@@ -29,33 +29,24 @@ inline bool RunUnix(const std::wstring& folder, std::wstring command, const std:
   return done();
 }
 
-// The links of a tree (first), or everything else: Wine removes a Unix link
-// to a folder neither as a folder nor as a file, and once the folder it
-// points at is gone it cannot see the link at all.
-inline void RemoveEntries(const std::wstring& p, bool links) {
+// Removes a tree without entering linked folders; Wine removes a Unix link
+// to a folder neither as a folder nor as a file.
+inline void RemoveTree(const std::wstring& p) {
   WIN32_FIND_DATAW f;
   HANDLE h = FindFirstFileW((p + L"\\*").c_str(), &f);
   for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileW(h, &f)) {
     std::wstring name = f.cFileName, full = p + L"\\" + name;
     if (name == L"." || name == L"..") continue;
-    if (f.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-      if (links && !RemoveDirectoryW(full.c_str()) && !DeleteFileW(full.c_str()))
-        RunUnix(p, L"/bin/rm " + name, full, false);
-    } else if (f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      RemoveEntries(full, links);
-    } else if (!links) {
-      SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(full.c_str());
-    }
+    SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!(f.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW(full.c_str());
+    else if (!(f.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) RemoveTree(full);
+    else if (!RemoveDirectoryW(full.c_str())) RunUnix(p, L"/bin/rm " + name, full, false);
   }
   if (h != INVALID_HANDLE_VALUE) FindClose(h);
-  if (!links) RemoveDirectoryW(p.c_str());
-}
-
-// Removes a tree without entering linked folders.
-inline void RemoveTree(const std::wstring& p) {
-  RemoveEntries(p, true);
-  RemoveEntries(p, false);
+  if (RemoveDirectoryW(p.c_str()) || GetFileAttributesW(p.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  // Links left pointing nowhere by the removal above do not show in Wine's listings.
+  const size_t cut = p.find_last_of(L'\\');
+  RunUnix(p.substr(0, cut), L"/bin/rm -rf \"" + p.substr(cut + 1) + L"\"", p, false);
 }
 
 struct Scratch {
