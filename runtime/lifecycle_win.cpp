@@ -3,12 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
-#include <shellapi.h>
 
 #include <cstdio>
 
 #include "components/win/hint_manager.h"
 #include "components/win/simple_form.h"
+#include "runtime/arguments.h"
 #include "runtime/dispatch.h"
 #include "runtime/startup.h"
 #include "toolkit/app_win.h"
@@ -23,11 +23,11 @@ static constexpr int kRuntimeErrorCode = 3;
 static constexpr int kUnnamedFolderCode = 2;
 
 std::vector<std::string> CommandLineArguments() {
-  int count = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  // Not the shell's CommandLineToArgvW: for one argument, that would load
+  // the shell and its libraries at every start.
   std::vector<std::string> arguments;
-  for (int i = 1; i < count; ++i) arguments.push_back(toolkit::Narrow(argv[i]));
-  LocalFree(argv);
+  for (const std::wstring& argument : SplitArguments(GetCommandLineW()))
+    arguments.push_back(toolkit::Narrow(argument));
   return arguments;
 }
 

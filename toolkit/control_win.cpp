@@ -1,11 +1,19 @@
 #include "toolkit/control_win.h"
 
+#include <unordered_map>
+
 #include "toolkit/app_win.h"
 #include "toolkit/cp1251_win.h"
 
 namespace toolkit {
 
-static const wchar_t kControlProperty[] = L"Ostrel.Control";
+// The control of each window. Every message of every control looks it up,
+// so it is kept here rather than as a window property, which under Wine
+// costs a round trip to the server for each lookup. Window thread only.
+static std::unordered_map<HWND, TControl*>& Controls() {
+  static std::unordered_map<HWND, TControl*> controls;
+  return controls;
+}
 
 const wchar_t* OwnWindowClass() {
   static const wchar_t* name = [] {
@@ -23,11 +31,7 @@ const wchar_t* OwnWindowClass() {
 }
 
 TControl::TControl(TControl* parent, const wchar_t* windowClass, DWORD style, DWORD exStyle)
-    : parent_(parent) {
-  HWND hwnd = CreateWindowExW(exStyle, windowClass, L"", (style | WS_CHILD) & ~WS_VISIBLE, 0, 0,
-                              0, 0, parent ? parent->Handle() : nullptr, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
-  Attach(hwnd);
+    : parent_(parent), class_(windowClass), style_{(style | WS_CHILD) & ~WS_VISIBLE}, ex_style_{exStyle} {
   own_class_ = windowClass == OwnWindowClass();
   if (parent) color_ = parent->color_;
 }
@@ -36,8 +40,37 @@ TControl::TControl(HWND owner, const std::string& caption, DWORD style, DWORD ex
   HWND hwnd = CreateWindowExW(exStyle, OwnWindowClass(), Widen(caption).c_str(),
                               style & ~WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+  created_ = true;
   Attach(hwnd);
   own_class_ = true;
+}
+
+// Each change of a window's style is a round trip to the window server
+// under Wine: one that changes nothing is not made.
+static bool SetStyle(HWND hwnd, int which, DWORD style) {
+  if (static_cast<DWORD>(GetWindowLongW(hwnd, which)) == style) return false;
+  SetWindowLongW(hwnd, which, static_cast<LONG>(style));
+  return true;
+}
+
+void TControl::Create() {
+  if (created_) return;
+  created_ = true;
+  HWND hwnd = CreateWindowExW(ex_style_.value, class_, text_.c_str(), style_.value, left_, top_, width_, height_,
+                              parent_ ? parent_->Handle() : nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  Attach(hwnd);
+  if (!hwnd) return;
+  // The style changes asked for are made again over what the control made
+  // of its styles (see PendingStyle), and a control that sized itself
+  // otherwise gets the size asked for.
+  const DWORD made = GetWindowLongW(hwnd, GWL_STYLE), madeEx = GetWindowLongW(hwnd, GWL_EXSTYLE);
+  const bool restyled =
+      SetStyle(hwnd, GWL_STYLE, style_.Over(made)) | SetStyle(hwnd, GWL_EXSTYLE, ex_style_.Over(madeEx));
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  if (restyled || r.right - r.left != width_ || r.bottom - r.top != height_)
+    SetWindowPos(hwnd, nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  if (hfont_) SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(hfont_), FALSE);
 }
 
 TControl::~TControl() {
@@ -50,13 +83,14 @@ TControl::~TControl() {
 void TControl::Attach(HWND hwnd) {
   hwnd_ = hwnd;
   if (!hwnd) return;
-  SetPropW(hwnd, kControlProperty, this);
+  Controls()[hwnd] = this;
   previous_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
 }
 
 TControl* TControl::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<TControl*>(GetPropW(hwnd, kControlProperty)) : nullptr;
+  auto found = Controls().find(hwnd);
+  return found == Controls().end() ? nullptr : found->second;
 }
 
 LRESULT CALLBACK TControl::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -95,7 +129,7 @@ LRESULT TControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCDESTROY) {
     WNDPROC previous = previous_;
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-    RemovePropW(hwnd, kControlProperty);
+    Controls().erase(hwnd);
     hwnd_ = nullptr;
     LRESULT r = CallWindowProcW(previous, hwnd, msg, wp, lp);
     if (listener_) listener_->OnDestroyed();
@@ -144,7 +178,8 @@ bool TControl::ColorChild(HDC dc, HWND child, LRESULT& result) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  left_ = left, top_ = top, width_ = width, height_ = height;
+  if (hwnd_) SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TControl::SetColor(uint32_t color) {
@@ -152,26 +187,36 @@ void TControl::SetColor(uint32_t color) {
   HBRUSH old = brush_;
   brush_ = CreateSolidBrush(ResolveColor(color));
   if (old) DeleteObject(old);
-  InvalidateRect(hwnd_, nullptr, TRUE);
+  Invalidate();
 }
 
 void TControl::SetFont(const TFontRecord& font) {
   font_ = font;
   HFONT old = hfont_;
   hfont_ = CreateFontFrom(font);
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont_), TRUE);
+  if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont_), Visible());
   if (old) DeleteObject(old);
 }
 
 void TControl::CopyFont(const TControl& from) { SetFont(from.font_); }
 
-void TControl::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+void TControl::SetEnabled(bool enabled) {
+  if (hwnd_) EnableWindow(hwnd_, enabled);
+  if (!created_) style_.Modify(WS_DISABLED, enabled ? 0 : WS_DISABLED);
+}
 
-void TControl::SetVisible(bool visible) { ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+void TControl::SetVisible(bool visible) {
+  if (hwnd_) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+  if (!created_) style_.Modify(WS_VISIBLE, visible ? WS_VISIBLE : 0);
+}
 
-void TControl::SetText(const std::string& text) { SetWindowTextW(hwnd_, Widen(text).c_str()); }
+void TControl::SetText(const std::string& text) {
+  if (!created_) text_ = Widen(text);
+  if (hwnd_) SetWindowTextW(hwnd_, Widen(text).c_str());
+}
 
 std::string TControl::Text() const {
+  if (!created_) return Narrow(text_);
   int n = GetWindowTextLengthW(hwnd_);
   std::wstring w(static_cast<size_t>(n) + 1, L'\0');
   n = GetWindowTextW(hwnd_, w.data(), n + 1);
@@ -180,19 +225,27 @@ std::string TControl::Text() const {
 }
 
 void TControl::ModifyStyle(DWORD remove, DWORD add) {
-  LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
-  SetWindowLongPtrW(hwnd_, GWL_STYLE, (style & ~static_cast<LONG_PTR>(remove)) | add);
+  if (!created_) style_.Modify(remove, add);
+  if (hwnd_ && SetStyle(hwnd_, GWL_STYLE, (GetWindowLongW(hwnd_, GWL_STYLE) & ~remove) | add)) frame_changed_ = true;
 }
 
 void TControl::ModifyExStyle(DWORD remove, DWORD add) {
-  LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
-  SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, (style & ~static_cast<LONG_PTR>(remove)) | add);
+  if (!created_) ex_style_.Modify(remove, add);
+  if (hwnd_ && SetStyle(hwnd_, GWL_EXSTYLE, (GetWindowLongW(hwnd_, GWL_EXSTYLE) & ~remove) | add))
+    frame_changed_ = true;
 }
 
 void TControl::RefreshFrame() {
+  if (!hwnd_ || !frame_changed_) return;
+  frame_changed_ = false;
   SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOOWNERZORDER |
                    SWP_FRAMECHANGED);
+}
+
+// A window that is not on the screen is painted whole when it appears.
+void TControl::Invalidate() {
+  if (Visible()) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 }  // namespace toolkit

@@ -1,6 +1,11 @@
 // One Win32 window and what the components need of it. A TControl owns its
 // HWND; messages go first to the listener (the component), then to the
 // window class's own procedure.
+//
+// A child control's window is made by Create(), once the component has set
+// its styles, place, text, font and state: one CreateWindowEx in place of a
+// string of changes to a window that exists already, each of which costs a
+// round trip to the window server under Wine and a burst of messages.
 #pragma once
 #include <windows.h>
 
@@ -25,7 +30,8 @@ class TControlListener {
 
 class TControl {
  public:
-  // A hidden child window of `parent`, of a system class or of the toolkit's own.
+  // A child control of `parent`, of a system class or of the toolkit's own,
+  // hidden until shown; its window comes with Create().
   TControl(TControl* parent, const wchar_t* windowClass, DWORD style, DWORD exStyle = 0);
   // A hidden top-level window owned by `owner` (the forms and the application window).
   TControl(HWND owner, const std::string& caption, DWORD style, DWORD exStyle);
@@ -33,9 +39,12 @@ class TControl {
   TControl(const TControl&) = delete;
   TControl& operator=(const TControl&) = delete;
 
-  HWND Handle() const { return hwnd_; }
+  // Makes a child's window from what was set so far; a window that exists
+  // stays as it is.
+  void Create();
+  HWND Handle() const { return hwnd_; }  // null until created
   TControl* Parent() const { return parent_; }
-  bool Destroyed() const { return hwnd_ == nullptr; }
+  bool Destroyed() const { return created_ && hwnd_ == nullptr; }
   void SetListener(TControlListener* listener) { listener_ = listener; }
   // The window class's own handling of a message.
   LRESULT CallPrevious(UINT msg, WPARAM wp, LPARAM lp);
@@ -55,6 +64,8 @@ class TControl {
   void SetCursor(HCURSOR cursor) { cursor_ = cursor; }
   // Re-reads the frame after style changes without moving or showing.
   void RefreshFrame();
+  // Repaints the window, if it is on the screen.
+  void Invalidate();
 
   static TControl* FromHandle(HWND hwnd);
   // Offers a notification the parent received (WM_COMMAND, WM_NOTIFY,
@@ -63,12 +74,35 @@ class TControl {
 
  private:
   void Attach(HWND hwnd);
+  bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
   bool ColorChild(HDC dc, HWND child, LRESULT& result);
 
+  // Styles set before the window exists: what the window is made with, and
+  // the changes made to the style it was first given. A control may change
+  // its own style as it is made (an edit box drops WS_BORDER for a border of
+  // its own, a progress bar adds an edge); the changes are then made again
+  // to what it made, as if they had come after.
+  struct PendingStyle {
+    DWORD value, remove = 0, add = 0;
+    void Modify(DWORD r, DWORD a) {
+      value = (value & ~r) | a;
+      remove |= r;
+      add = (add & ~r) | a;
+    }
+    DWORD Over(DWORD made) const { return (made & ~remove) | add; }
+  };
+
   HWND hwnd_ = nullptr;
+  bool created_ = false;
+  bool frame_changed_ = false;  // styles changed since the frame was last read
   TControl* parent_ = nullptr;
+  // A child's window until it is created.
+  const wchar_t* class_ = nullptr;
+  PendingStyle style_{0}, ex_style_{0};
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  std::wstring text_;
   WNDPROC previous_ = nullptr;
   TControlListener* listener_ = nullptr;
   bool own_class_ = false;  // erases its own background

@@ -8,4 +8,5 @@ list(APPEND OSTREL_TOOLKIT_SOURCES
   toolkit/control_win.cpp
   toolkit/gdi_win.cpp
   toolkit/resource_win.cpp
+  runtime/arguments.cpp
   runtime/lifecycle_win.cpp)

@@ -48,24 +48,38 @@ void TKestoFileSearch::Search(TData& data, uint16_t) {
   if (folder.back() != '\\') folder += '\\';
   if (mask_.empty()) mask_ = "*";
   count_ = 0;
-  listed_.clear();
+  Forget();
   List(folder, false);
-  listed_.clear();
+  Forget();
   ForwardInteger(data, Finished, count_);
+}
+
+void TKestoFileSearch::Forget() {
+  listed_.clear();
+  unidentified_.clear();
 }
 
 void TKestoFileSearch::Report(const std::string& folder, const std::string& name) {
   FireString(Found, FullName ? folder + name : name);
 }
 
-// A linked folder (symbolic link, junction) may point back up the tree, or
-// at a folder listed already; each folder is therefore listed once, known by
-// its volume and file index. A linked folder whose identity cannot be read
-// is not entered; a plain one is.
+// Only a linked folder (symbolic link, junction) can lead the search back
+// to a folder it has listed, up the tree or beside it: it is entered only
+// when its volume and file index are new. Plain folders are always listed:
+// that index is not unique on every file system (ReFS, some network
+// shares), and reading it costs a handle, so the plain folders listed are
+// identified only once a linked folder has to be compared with them. A
+// linked folder whose identity cannot be read is not entered.
 bool TKestoFileSearch::FirstVisit(const std::string& folder, bool linked) {
+  if (!linked) {
+    unidentified_.push_back(folder);
+    return true;
+  }
   toolkit::FolderId id;
-  if (!toolkit::IdentifyFolder(folder, id)) return !linked;
-  return listed_.insert(id).second;
+  for (const std::string& listed : unidentified_)
+    if (Identify(listed, id)) listed_.insert(id);
+  unidentified_.clear();
+  return Identify(folder, id) && listed_.insert(id).second;
 }
 
 void TKestoFileSearch::List(const std::string& folder, bool linked) {

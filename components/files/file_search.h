@@ -6,8 +6,10 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "runtime/link.h"
+#include "toolkit/folders.h"
 
 class TKestoFileSearch {
  public:
@@ -20,6 +22,8 @@ class TKestoFileSearch {
   TKesto_Event Finished;       // integer: matching files
   TKesto_Event Other;          // string: every file that does not match
   TKesto_Event DirSource, MaskSource;
+  // Where a folder's identity comes from (tests stand in for the file system).
+  bool (*Identify)(const std::string& folder, toolkit::FolderId& id) = &toolkit::IdentifyFolder;
 
   void Search(TData& data, uint16_t index);
 
@@ -27,11 +31,14 @@ class TKestoFileSearch {
   void List(const std::string& folder, bool linked);
   void Report(const std::string& folder, const std::string& name);
   bool FirstVisit(const std::string& folder, bool linked);
+  void Forget();
 
   std::string mask_;   // lower-cased mask of the running search
   int32_t count_ = 0;  // matching files so far
-  // Volume and index of every folder listed so far.
-  std::set<std::pair<uint64_t, uint64_t>> listed_;
+  // Identities of the folders listed so far, and the plain folders listed
+  // whose identity has not been needed yet.
+  std::set<toolkit::FolderId> listed_;
+  std::vector<std::string> unidentified_;
 };
 
 // Only the letters A to Z change; other bytes, Cyrillic included, stay.

@@ -29,6 +29,7 @@ void TKestoWin::Initialise() {
   if (TabOrder == 0) control_->ModifyStyle(WS_TABSTOP, 0);
   control_->RefreshFrame();
   control_->SetVisible(Visible != 0);
+  control_->Create();
   if (Ctl3D == 0) ApplyBorder();
 }
 

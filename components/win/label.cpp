@@ -14,12 +14,14 @@ void TKestoLabel::SetAlignment(uint8_t alignment) {
   static const DWORD kStyles[] = {SS_LEFT, SS_RIGHT, SS_CENTER};
   if (alignment > 2 || !control_) return;
   control_->ModifyStyle(SS_LEFT | SS_RIGHT | SS_CENTER, kStyles[alignment]);
-  InvalidateRect(control_->Handle(), nullptr, TRUE);
+  control_->Invalidate();
 }
 
+// The caption is the window's text from its creation on.
 void TKestoLabel::Initialise() {
+  control_->SetText(Caption);
   TKestoWin::Initialise();
-  Show(Caption);
+  Fit(Caption);
 }
 
 void TKestoLabel::Text(TData& data, uint16_t) { Show(PullString(data, TextSource, std::string())); }
@@ -27,7 +29,11 @@ void TKestoLabel::Text(TData& data, uint16_t) { Show(PullString(data, TextSource
 void TKestoLabel::Show(const std::string& text) {
   if (!HasWindow()) return;
   control_->SetText(text);
-  if (auto_size_ != 1) return;
+  Fit(text);
+}
+
+void TKestoLabel::Fit(const std::string& text) {
+  if (auto_size_ != 1 || !HasWindow()) return;
   // The text's extent in the label's own font, plus whatever border the
   // label's styles give it.
   HWND w = control_->Handle();
@@ -43,7 +49,7 @@ void TKestoLabel::Show(const std::string& text) {
                      static_cast<DWORD>(GetWindowLongW(w, GWL_EXSTYLE)));
   SetWindowPos(w, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  InvalidateRect(w, nullptr, TRUE);
+  control_->Invalidate();
 }
 
 bool TKestoLabel::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

@@ -22,5 +22,7 @@ class TKestoLabel : public TKestoWin {
 
  private:
   void Show(const std::string& text);
+  // With AutoSize: the label takes its text's size.
+  void Fit(const std::string& text);
   uint8_t auto_size_ = 0;
 };

@@ -9,11 +9,11 @@ void TKestoProgressBar::Initialise() {
   if (Vertical == 1) style |= PBS_VERTICAL;
   if (Smooth == 1) style |= PBS_SMOOTH;
   control_ = new toolkit::TControl(parent, PROGRESS_CLASSW, style);
+  if (Ctl3D == 1) control_->ModifyExStyle(~DWORD{0}, 0);
+  TKestoWin::Initialise();
   HWND w = control_->Handle();
   SendMessageW(w, PBM_SETRANGE32, 0, Max);
   SendMessageW(w, PBM_SETBARCOLOR, 0, static_cast<LPARAM>(toolkit::ResolveColor(BarColor)));
-  if (Ctl3D == 1) control_->ModifyExStyle(~DWORD{0}, 0);
-  TKestoWin::Initialise();
 }
 
 void TKestoProgressBar::Position(TData& data, uint16_t) {

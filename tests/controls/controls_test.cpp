@@ -257,4 +257,23 @@ TEST_F(ControlsTest, ProgressBarTakesTheIncomingValueClampedToItsRange) {
   }
 }
 
+// A window made with its styles at once may change them as it is made (an
+// edit box and a spinner drop WS_BORDER for borders of their own, a progress
+// bar adds an edge, a spinner narrows): it still ends with the styles and
+// the size asked for, as when they were set after it was made.
+TEST_F(ControlsTest, StylesAndSizeAskedForOutliveTheMaking) {
+  for (const wchar_t* windowClass : {L"EDIT", UPDOWN_CLASSW, PROGRESS_CLASSW}) {
+    toolkit::TControl control(Parent(), windowClass, WS_VISIBLE);
+    control.SetBounds(5, 5, 20, 20);
+    control.ModifyStyle(0, WS_BORDER);
+    control.ModifyExStyle(~DWORD{0}, 0);
+    control.Create();
+    RECT r;
+    GetWindowRect(control.Handle(), &r);
+    EXPECT_TRUE(GetWindowLongW(control.Handle(), GWL_STYLE) & WS_BORDER) << windowClass;
+    EXPECT_EQ(GetWindowLongW(control.Handle(), GWL_EXSTYLE), 0) << windowClass;
+    EXPECT_EQ(r.right - r.left, 20) << windowClass;
+  }
+}
+
 }  // namespace

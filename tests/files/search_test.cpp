@@ -118,6 +118,23 @@ TEST_F(SearchTest, LinkedFoldersAreEnteredOnce) {
   EXPECT_TRUE(Found() == one || Found() == two) << testing::PrintToString(Found());
 }
 
+// ReFS and some network shares give different folders the same file index:
+// plain folders sharing one are all listed, without a handle for each.
+TEST_F(SearchTest, FoldersSharingAFileIndexAreAllListed) {
+  for (const char* f : {"a", "b", "b\\c"}) dir.Folder(f);
+  for (const char* f : {"a\\1.wgw", "b\\2.wgw", "b\\c\\3.wgw"}) dir.File(f);
+  static int asked;
+  asked = 0;
+  search.Identify = [](const std::string&, toolkit::FolderId& id) {
+    ++asked;
+    id = {7, 7};
+    return true;
+  };
+  Run();
+  EXPECT_EQ(Count(), 3);
+  EXPECT_EQ(asked, 0);
+}
+
 TEST(MatchMask, Wildcards) {
   for (auto [name, mask] : {std::pair{"a.wgw", "*.wgw"}, {".wgw", "*.wgw"}, {"", "*"}, {"", ""},
                             {"abcabd", "*ab?"}, {"a.b.c", "*.*.c"}, {"ф1", "?#"}})

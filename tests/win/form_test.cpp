@@ -3,11 +3,13 @@
 
 #include "components/win/kesto_win.h"
 #include "components/win/simple_form.h"
+#include "runtime/arguments.h"
 #include "runtime/dispatch.h"
 #include "runtime/lifecycle_win.h"
 #include "runtime/startup.h"
 #include "tests/core/probes.h"
 #include "toolkit/app_win.h"
+#include "toolkit/cp1251_win.h"
 
 namespace {
 
@@ -359,6 +361,19 @@ struct BrokenSchema : ClosingSchema {
 };
 
 void Throw(void*) { throw std::runtime_error("broken"); }
+
+TEST(Lifecycle, ArgumentsSplitWithTheUsualQuoteRules) {
+  using Args = std::vector<std::wstring>;
+  const std::pair<const wchar_t*, Args> cases[] = {
+      {L"ostrel.exe /ih", {L"/ih"}},
+      {L"\"C:\\Program Files\\o.exe\" /ih\t x  ", {L"/ih", L"x"}},
+      {L"o \"a b\"c d", {L"a bc", L"d"}},
+      {L"o a\\\\\\\"b \"a\\\\\" a\\b\\\\c", {L"a\\\"b", L"a\\", L"a\\b\\\\c"}},
+      {L"o \"\" \"say \"\"hi\"\"\"", {L"", L"say \"hi\""}},
+      {L"\"o\"  ", {}},
+  };
+  for (const auto& [line, args] : cases) EXPECT_EQ(SplitArguments(line), args) << toolkit::Narrow(line);
+}
 
 TEST(Lifecycle, StartsRunsAndEndsWithZero) {
   ClosingSchema::created = 0;
