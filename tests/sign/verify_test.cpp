@@ -2,6 +2,7 @@
 // the tests' key (tests/keys), as published and spoiled the ways a network or
 // a hostile server can spoil it.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <functional>
@@ -65,7 +66,9 @@ TEST(Signature, OnlyThePublishersArchiveUnderItsOwnNameIsVerified) {
     Arrived a;
     c.spoil(a);
     DeleteFileW(toolkit::Widen(path).c_str());
-    if (a.onDisk) ASSERT_TRUE(toolkit::WriteFileBytes(path, a.archive));
+    if (a.onDisk) {
+      ASSERT_TRUE(toolkit::WriteFileBytes(path, a.archive));
+    }
     DispatchOn on;
     TKestoSignature check;
     Probe verified, refused;
@@ -84,7 +87,9 @@ TEST(Signature, OnlyThePublishersArchiveUnderItsOwnNameIsVerified) {
     FireEvent(Link<&TKestoSignature::Verify>(&check), value);
     EXPECT_EQ(verified.values.size(), c.refusal == 0 ? 1u : 0u) << c.what;
     ASSERT_EQ(refused.values.size(), c.refusal == 0 ? 0u : 1u) << c.what;
-    if (c.refusal) EXPECT_EQ(refused.values[0].IntValue, c.refusal) << c.what;
+    if (c.refusal) {
+      EXPECT_EQ(refused.values[0].IntValue, c.refusal) << c.what;
+    }
   }
   DeleteFileW(toolkit::Widen(path).c_str());
 }
