@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "batch/check.h"
 #include "batch/jobs.h"
+#include "components/files/file_search.h"
 #include "runtime/dispatch.h"
 #include "toolkit/console.h"
 #include "toolkit/file_bytes.h"
@@ -20,6 +22,7 @@ const char kHelp[] =
     "Usage: ostrel-batch --folder DIR [--walls | --house PATH | --houses]\n"
     "                    (--floors N --en NAME --ru NAME [--colour1 \"R G B\"] [--colour2 \"R G B\"]\n"
     "                     | --jobs FILE)\n"
+    "       ostrel-batch --check [--folder DIR]\n"
     "\n"
     "Makes the models Ostrel's window makes, for one set of inputs or for every\n"
     "line of a job file, with the same templates, names and folders.\n"
@@ -35,14 +38,51 @@ const char kHelp[] =
     "  --colour2 COLOUR  colour 2, the same way\n"
     "  --jobs FILE       UTF-8 CSV, header floors,en,ru,colour1,colour2, one job a line;\n"
     "                    a bad line is reported with its number and skipped\n"
+    "  --check           check the templates instead (below)\n"
     "  --help            this text\n"
     "\n"
     "Exit code: 0 when every file of every job was written, 1 when a job or a\n"
-    "file failed, 2 when the command line or a folder or file it names is wrong.\n"
+    "file failed, 2 when the command line or a folder or file it names is wrong,\n"
+    "or when a template's name has letters outside cp1251 (nothing is written then).\n"
+    "\n"
+    "--check reads every template of DIR (by default the folder ostrel-batch is\n"
+    "in) as the window would, and prints each problem as\n"
+    "\"path:line:column: code: message\", by path, then a summary. Field 1 is\n"
+    "named with the inputs 5, red, красный, \"255 0 0\" and \"0 128 0\". Exit code:\n"
+    "0 no problem, 1 problems, 2 the command line or the folder is wrong. Codes:\n"
+    "  no-fields     no \"||\" in the text: the window writes nothing\n"
+    "  few-fields    fewer than four fields: nothing is written\n"
+    "  empty-top     field 4 is empty: nothing is written\n"
+    "  extra-text    text after the fourth field, which the window ignores\n"
+    "  single-bar    a single \"|\" ends a field and drops the character after it\n"
+    "  placeholder   %0, %6..%9, or %1..%5 right before a digit: left as it is\n"
+    "  lone-percent  a \"%\" at the end of a line, left as it is\n"
+    "  empty-name    field 1, the file name, is empty\n"
+    "  outside       a name the window refuses: a drive, \"..\" out of result, only dots\n"
+    "  bad-name      a name Windows cannot create: a device name, a refused character,\n"
+    "                a line break, a dot or blank at the end\n"
+    "  subfolder     a name in a folder that the window does not make\n"
+    "  same-output   two wall templates write the same file\n"
+    "  utf8-bom, utf8-text, utf16, nul-byte\n"
+    "                the file is not plain cp1251, from the place where it starts\n"
+    "  no-preview    a house template without its preview picture\n"
+    "  bad-preview   a preview that does not decode (here: with "
+#ifdef _WIN32
+    "Windows' own decoder"
+#else
+    "gdk-pixbuf, held to\n"
+    "                the formats Windows decodes and to whole pictures"
+#endif
+    ")\n"
+    "  nested-wall   a wall template in a subfolder, which the window never reads\n"
+    "  unreadable    a template that cannot be read\n"
+    "  no-templates  sources is empty, or holds neither kind of template\n"
+    "  too-many      twenty problems in one file: the rest are not listed\n"
     "\n"
     "Examples:\n"
     "  ostrel-batch --folder ostrel --floors 5 --en \"dark red\" --ru тёмно-красный --colour1 \"128 0 0\"\n"
-    "  ostrel-batch --folder ostrel --houses --jobs colours.csv\n";
+    "  ostrel-batch --folder ostrel --houses --jobs colours.csv\n"
+    "  ostrel-batch --check --folder ostrel\n";
 
 enum class Kind { kWalls, kHouse, kHouses };
 
@@ -53,10 +93,12 @@ struct Options {
   JobFields fields;
   bool typed = false;  // any of --floors .. --colour2
   bool help = false;
+  bool check = false;
 };
 
 struct UsageError {
   std::string message;
+  const char* hint = " (see --help)";  // "" where the help has nothing to add
 };
 
 void Say(const std::string& utf8, bool error = false) { toolkit::WriteOut(utf8 + "\n", error); }
@@ -68,6 +110,15 @@ std::string Shown(const std::string& cp1251) {
   std::replace(s.begin(), s.end(), '\\', '/');
 #endif
   return s;
+}
+
+// What a listing had to pass over: named, for the user to rename.
+std::string Unreachable(const toolkit::LostEntries& lost) {
+  std::string text = std::to_string(lost.count) + " name(s) in the templates' folder have letters outside cp1251 " +
+                     "and no short (8.3) form without them; rename them with Latin or Cyrillic letters:";
+  for (const std::string& path : lost.paths) text += "\n  " + path;
+  if (lost.count > lost.paths.size()) text += "\n  ...";
+  return text;
 }
 
 Options Parse(const std::vector<std::string>& args) {
@@ -84,6 +135,7 @@ Options Parse(const std::vector<std::string>& args) {
     };
     if (a == "--help" || a == "-h") o.help = true;
     else if (a == "--folder") o.folder = value();
+    else if (a == "--check") o.check = true;
     else if (a == "--walls") o.kind = Kind::kWalls, ++o.kinds;
     else if (a == "--house") o.house = value(), o.kind = Kind::kHouse, ++o.kinds;
     else if (a == "--houses") o.kind = Kind::kHouses, ++o.kinds;
@@ -96,6 +148,10 @@ Options Parse(const std::vector<std::string>& args) {
     else throw UsageError{"unknown option " + a};
   }
   if (o.help) return o;
+  if (o.check) {
+    if (o.kinds || o.typed || !o.jobs.empty()) throw UsageError{"--check takes no option but --folder"};
+    return o;
+  }
   if (o.folder.empty()) throw UsageError{"--folder DIR is required"};
   if (o.kinds > 1) throw UsageError{"--walls, --house and --houses exclude each other"};
   if (o.typed == !o.jobs.empty()) throw UsageError{"give either --floors, --en, --ru (and colours) or --jobs FILE"};
@@ -107,9 +163,10 @@ std::string ProgramPath(const std::string& utf8, const char* what) {
   std::error_code failed;
   std::filesystem::path p = std::filesystem::absolute(std::filesystem::u8path(utf8), failed).lexically_normal();
   std::string cp1251;
-  if (failed || !toolkit::Utf8ToCp1251(p.make_preferred().u8string(), cp1251))
-    throw UsageError{std::string(what) + " \"" + utf8 + "\" cannot be named in cp1251"};
-  std::replace(cp1251.begin(), cp1251.end(), '/', '\\');
+  if (failed || !toolkit::ProgramPath(p.make_preferred().u8string(), cp1251))
+    throw UsageError{std::string(what) + " \"" + utf8 + "\" cannot be named in cp1251, not even by its short (8.3) form" +
+                         "; use one whose path has only Latin or Cyrillic letters",
+                     ""};
   return cp1251;
 }
 
@@ -158,6 +215,16 @@ class Batch {
     const std::string sources = schema_.SourcesFolder();
     if (!toolkit::ListFolder(sources, [](const toolkit::FolderEntry&) {}))
       throw UsageError{"cannot read the template folder " + Shown(sources)};
+    // The folders the house search will enter, walked once beforehand, so
+    // that a name cp1251 cannot hold stops the run before a file is written
+    // rather than leaving its template out.
+    if (o_.kind == Kind::kHouses) {
+      TKestoFileSearch walk;
+      TData folder = StringData(sources);
+      walk.Search(folder, 0);
+    }
+    const toolkit::LostEntries lost = toolkit::TakeLostEntries();
+    if (lost.count && o_.kind != Kind::kHouse) throw UsageError{Unreachable(lost), ""};
     if (o_.kind == Kind::kHouse) {
       house_ = ProgramPath(o_.house, "house template");
       std::string bytes;
@@ -209,12 +276,42 @@ class Batch {
   BatchSchema schema_;
 };
 
+// The folder of the program file, where the window finds its templates.
+std::string OwnFolder() {
+#ifdef _WIN32
+  return toolkit::ProgramFolder();
+#else
+  return ProgramPath(std::filesystem::read_symlink("/proc/self/exe").parent_path().u8string(), "folder");
+#endif
+}
+
+int Check(const Options& o) {
+  std::string folder = o.folder.empty() ? OwnFolder() : ProgramPath(o.folder, "folder");
+  if (folder.back() != '\\') folder += '\\';
+  const TemplateCheck check = CheckTemplates(folder);
+  if (!check.listed) throw UsageError{"cannot read the template folder " + Shown(folder + "sources\\")};
+  std::string shown = o.folder.empty() ? Shown(folder) : o.folder;
+  if (shown.back() != '/' && shown.back() != '\\') shown += Shown("\\");
+  size_t files = 0;
+  for (size_t i = 0; i < check.problems.size(); ++i) {
+    Say(ProblemLine(check.problems[i], shown));
+    files += i == 0 || check.problems[i].path != check.problems[i - 1].path;
+  }
+  auto count = [](size_t n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); };
+  const size_t n = check.problems.size();
+  Say((n == 0 ? std::string("no problems") : count(n, "problem") + " in " + count(files, "file")) + "; " +
+      count(size_t(check.walls + check.houses), "template") + " checked (" + count(size_t(check.walls), "wall") +
+      ", " + count(size_t(check.houses), "house") + ")");
+  return n == 0 ? 0 : 1;
+}
+
 int Main(const std::vector<std::string>& args) {
   const Options o = Parse(args);
   if (o.help) {
     toolkit::WriteOut(toolkit::Cp1251ToUtf8(kHelp));  // the literal is cp1251, as every one
     return 0;
   }
+  if (o.check) return Check(o);
   std::string folder = ProgramPath(o.folder, "folder");
   if (folder.back() != '\\') folder += '\\';
   toolkit::SetProgramFolder(folder);
@@ -235,7 +332,7 @@ int main(int argc, char** argv) {
   try {
     return Main(toolkit::Arguments(argc, argv));
   } catch (const UsageError& e) {
-    Say("ostrel-batch: " + e.message + " (see --help)", true);
+    Say("ostrel-batch: " + e.message + e.hint, true);
     return 2;
   }
 }

@@ -11,7 +11,8 @@ cmake -S "$ROOT" -B "$BUILD/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mi
 ninja -C "$BUILD/win" http_bench >/dev/null
 
 PORT_FILE="$(mktemp -u /tmp/ostrel-bench-XXXXXX.port)"
-python3 "$ROOT/tests/net/server.py" "$PORT_FILE" &
+# The endless body as fast as it goes.
+OSTREL_CHUNK_PAUSE=0 python3 "$ROOT/tests/net/server.py" "$PORT_FILE" &
 for _ in $(seq 100); do [ -f "$PORT_FILE" ] && break; sleep 0.1; done
 PORT="$(cat "$PORT_FILE")"
 URL="http://127.0.0.1:$PORT/bytes/$SIZE"
@@ -35,3 +36,16 @@ tr -d '\r' <"$RESULT" |
     [ "$bytes" = "$SIZE" ] || echo "  ($name received $bytes bytes)"
     printf '%-13s %9s ms  %s\n' "$name" "$ms" "$(awk -v a="$ms" -v b="$curl_ms" 'BEGIN {printf "%.2f x curl", a / b}')"
   done
+
+# The endless body: each download of the main schema, with its own cap,
+# against a chunked body that never ends; its peak beside the process at rest.
+echo "An endless chunked body cut off at each download's cap (working set)"
+for which in version news archive uncapped; do
+  wine "$BUILD/win/http_bench.exe" --endless "$which" "http://127.0.0.1:$PORT/chunked/endless" \
+    "http://127.0.0.1:$PORT/bytes/10" </dev/null >"$RESULT" 2>/dev/null
+  tr -d '\r' <"$RESULT" |
+    while read -r name cap rest peak ms outcome left; do
+      printf '%-8s cap %10s B  rest %7s KiB  peak %7s KiB  %s  %6s ms  %s, %s\n' "$name" "$cap" "$rest" "$peak" \
+        "$(awk -v a="$peak" -v b="$rest" 'BEGIN {printf "%.2f x rest", a / b}')" "$ms" "$outcome" "$left"
+    done
+done

@@ -5,7 +5,14 @@
 //   blocking      the component on the calling thread: chunks, zeroing, stream, Progress
 //   worker        the component on a worker, Progress linked: each chunk handed to the window thread
 //   worker_quiet  the component as the program uses it: Progress unlinked, so only the end is handed over
+// With --endless version|news|archive URL WARMUP_URL it instead lets that
+// download of the main schema, with the cap the schema gives it, run into an
+// endless body at URL, and prints the process's working set at rest and its
+// peak while the body was cut off; "uncapped" is the version's download as
+// it was before it had a cap, stopped at 64 MiB for the figure.
 #include <windows.h>
+#include <objbase.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -13,8 +20,11 @@
 #include <vector>
 
 #include "components/net/http_get.h"
+#include "components/win/hint_manager.h"
 #include "runtime/dispatch.h"
+#include "schema/main_schema.h"
 #include "toolkit/app_win.h"
+#include "toolkit/cp1251_win.h"
 #include "toolkit/internet_win.h"
 #include "toolkit/stream.h"
 
@@ -42,10 +52,23 @@ int64_t Plain(const std::string& url, uint32_t chunk) {
 struct Counter {
   int64_t bytes = 0;
   bool ended = false;
+  const char* outcome = "completed";
   void Progress(TData& d, uint16_t) { bytes = d.IntValue; }
-  void Completed(TData& d, uint16_t) { bytes = int64_t(static_cast<TStream*>(d.Pointer)->Size()); }
+  void Completed(TData& d, uint16_t) {
+    if (d.Type() == dtStream) bytes = int64_t(static_cast<TStream*>(d.Pointer)->Size());
+  }
+  void Failed(TData&, uint16_t) { outcome = "failed"; }
+  void SaveFailed(TData&, uint16_t) { outcome = "save_failed"; }
   void Ended(TData&, uint16_t) { ended = true; }
 };
+
+void WaitForEnd(const Counter& counter) {
+  while (!counter.ended) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  }
+}
 
 int64_t Component(const std::string& url, bool blocking, bool progress = true) {
   TKestoHTTP_Get http;
@@ -59,12 +82,50 @@ int64_t Component(const std::string& url, bool blocking, bool progress = true) {
   http.Ended = Link<&Counter::Ended>(&counter);
   TData none;
   http.Download(none, 0);
-  while (!counter.ended) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-  }
+  WaitForEnd(counter);
   return counter.bytes;
+}
+
+PROCESS_MEMORY_COUNTERS Memory() {
+  PROCESS_MEMORY_COUNTERS m = {};
+  GetProcessMemoryInfo(GetCurrentProcess(), &m, sizeof m);
+  return m;
+}
+
+// Prints: name cap_bytes rest_kib peak_kib ms outcome file_left
+int Endless(const std::string& which, const std::string& url, const std::string& warmup) {
+  CoInitialize(nullptr);
+  CreateHintManager();
+  TClassSimpleForm_4E37510 schema(nullptr);
+  SwitchDispatchOn();
+  TKestoHTTP_Get* http = which == "news"      ? schema.NewsDownload.get()
+                         : which == "archive" ? schema.ArchiveDownload.get()
+                                              : schema.VersionDownload.get();
+  if (which == "uncapped") http->MaxSize = 64 << 20;
+  // The internet client's own start-up is no part of the body's cost.
+  Component(warmup, false, false);
+  const SIZE_T rest = Memory().WorkingSetSize;
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring file = std::wstring(temp) + L"ostrel-endless-" + std::to_wstring(GetCurrentProcessId());
+  Counter counter;
+  http->Url = url;
+  http->FileNameSource = TKesto_Event();
+  if (which == "archive") http->FileName = toolkit::Narrow(file);
+  http->Completed = Link<&Counter::Completed>(&counter);
+  http->Failed = Link<&Counter::Failed>(&counter);
+  http->SaveFailed = Link<&Counter::SaveFailed>(&counter);
+  http->Ended = Link<&Counter::Ended>(&counter);
+  const double start = Now();
+  TData none;
+  http->Download(none, 0);
+  WaitForEnd(counter);
+  const bool left = GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES;
+  std::printf("%s %lu %zu %zu %.0f %s %s\n", which.c_str(), static_cast<unsigned long>(http->MaxSize),
+              rest / 1024, Memory().PeakWorkingSetSize / 1024, Now() - start, counter.outcome,
+              left ? "file_left" : "no_file");
+  DeleteFileW(file.c_str());
+  return 0;
 }
 
 template <class F>
@@ -85,10 +146,11 @@ void Measure(const char* name, int runs, F fetch) {
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
-  const std::string url = argv[1];
-  const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+  if (std::string(argv[1]) == "--endless") return argc < 5 ? 2 : Endless(argv[2], argv[3], argv[4]);
   toolkit::EnsureApplicationWindow();
   SwitchDispatchOn();
+  const std::string url = argv[1];
+  const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   Measure("wininet_64k", runs, [&] { return Plain(url, 65536); });
   Measure("wininet_1025", runs, [&] { return Plain(url, 1025); });
   Measure("blocking", runs, [&] { return Component(url, true); });

@@ -10,14 +10,23 @@
 //                       int32_t keepPaths, int32_t replace,
 //                       int32_t createDestination, int32_t testOnly,
 //                       BszipProgress progress)
-//     Checks every entry of the open archive, inflates all of them into a
-//     staging folder beside the destination (a sibling folder named
-//     "<destination>.bszip-<process>-<n>"), checking CRC-32 and both sizes,
-//     and only then moves them into place, each file with one atomic replace
-//     after its data has been flushed to disk. On any failure the staging
-//     folder is removed and the destination is left exactly as it was;
-//     files already replaced are put back from copies kept in the staging
-//     folder. A crash leaves the old or the new file at each path.
+//     Checks every entry of the open archive and everything already at the
+//     entries' paths, inflates all of them into a staging folder inside the
+//     destination (the hidden folder "~bszip", which no entry may name, so
+//     that the moves stay on one volume and need no rights outside the
+//     destination), checking CRC-32 and both sizes, keeps a copy of every
+//     file about to be replaced, writes a journal of the moves, and only
+//     when all of that is on the disk moves the files into place, each file
+//     with one atomic replace (a read-only file is replaced like any other).
+//     On any failure the destination is left exactly as it was: files
+//     already replaced are put back from their copies (read-only again if
+//     they were), new files and folders removed, the staging folder removed.
+//     If a copy cannot be put back (code 15), nothing more is deleted: the
+//     copies and the journal stay in the staging folder. A crash leaves the
+//     old or the new file at each path and the journal; the next
+//     zExtractAll into the same destination, or the program's start-up
+//     (bszip/linked.h), rolls such an apply back and removes the staging
+//     folder, so that the folder is all old again.
 //   int32_t zCloseZipFile(void)
 //     Releases the open archive.
 //   int32_t zGetRunTimeInfo(int32_t* first, int32_t* second)
@@ -47,6 +56,11 @@
 //                      written and the destination is not looked at;
 //                      0: extract.
 //
+// After zExtractAll has returned 11 because a file of the destination could
+// not be replaced (held open by another program, say), zGetRunTimeInfo
+// gives that entry's index in the central directory (0 for the first) as
+// first and -1 as second; the program reads the entry's name itself.
+//
 // The progress callback (optional, may be null) takes no arguments and its
 // return value is ignored. It is called on the caller's thread once before
 // the first file is read and after each file has been read, checked and
@@ -68,9 +82,16 @@
 //       empty, "." or ".." part, a part ending in "." or " ", one of
 //       < > : " | ? * or a control character, a reserved device name (CON,
 //       PRN, AUX, NUL, COM0-9, LPT0-9 and COM/LPT with a superscript digit,
-//       CONIN$, CONOUT$, with or without an extension), a part longer than 255 characters, invalid UTF-8, or a
-//       path that would leave the destination (through a link or a junction
-//       already there)
+//       CONIN$, CONOUT$, with or without an extension), a part longer than
+//       255 characters, a part named "~bszip" (the staging folder), invalid
+//       UTF-8, a name longer than 1024 UTF-16 units or of more than 32 parts
+//       (a file 31 folders deep), or a path that would leave the
+//       destination (through a link or a junction already there). The two
+//       limits are Windows's own with room to spare: a program folder is
+//       shorter than MAX_PATH (260) for its program to start, so every
+//       accepted name fits below it within the 32 767 units of a Windows
+//       path; the depth bounds the folders one name can make. Checked
+//       before anything is written, in time linear in the name.
 //    6  unsupported entry: a symbolic link, encrypted, a method other than
 //       stored (0) or deflate (8), a folder entry that holds data
 //    7  two entries name the same file or folder (compared as the file
@@ -89,11 +110,18 @@
 //       read, actual ones while inflating)
 //   11  cannot write: the destination is missing (createDestination 0) or
 //       cannot be made, the staging folder or a file cannot be written,
-//       a move fails
+//       a move fails (the file then named by zGetRunTimeInfo, see above)
 //   12  in the way: a folder where a file should go, a file where a folder
 //       should go, or any existing file when replace is 0
 //   13  internal failure (out of memory)
-//   14  busy: called from inside the progress callback
+//   14  busy: called from inside the progress callback, or another process
+//       is extracting into the same destination
+//   15  undo failed: after a failure, a replaced file could not be put back
+//       (held open by another program, say). Its copy, and those of the
+//       other replaced files, stay in <destination>\~bszip with the journal
+//       (a text file that tells which copy is which file); the next
+//       zExtractAll into that destination, or the program's start-up, tries
+//       again, and only then removes them
 #pragma once
 #include <stdint.h>
 

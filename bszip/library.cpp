@@ -79,7 +79,13 @@ BSZIP_API int32_t BSZIP_CALL zExtractAll(const char* destination, const char* te
       } inside;
       progress();
     };
-    return Extract(library.file->View(), library.entries, target.get(), options, report);
+    size_t blocked = kTop;
+    const Code code = Extract(library.file->View(), library.entries, target.get(), options, report, &blocked);
+    if (code == kCannotWrite && blocked != kTop) {
+      library.first = static_cast<int32_t>(blocked);
+      library.second = -1;
+    }
+    return code;
   });
 }
 

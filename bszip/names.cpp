@@ -78,6 +78,8 @@ uint32_t Upper(uint32_t c) {
   if (c < 0x80) return c >= 'a' && c <= 'z' ? c - 0x20 : c;
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
   if (c == 0xFF) return 0x178;
+  if (c == 0x17F) return 'S';
+  if (c == 0x131) return 'I';
   if (c >= 0x100 && c <= 0x17F) {  // Latin Extended-A: pairs
     if ((c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return c & ~1u;
     if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c & 1) ? c : c - 1;
@@ -125,6 +127,9 @@ bool IsDeviceName(const std::string& part) {
 
 Code CheckPart(const std::string& part) {
   if (part.empty() || part == "." || part == "..") return kUnsafeName;
+  // Only a short part can fold to the staging folder's name.
+  static const std::string staging = NameKey(kStagingName);
+  if (part.size() <= 2 * staging.size() && NameKey(part) == staging) return kUnsafeName;
   if (part.back() == '.' || part.back() == ' ') return kUnsafeName;
   for (unsigned char c : part)
     if (c < 0x20 || std::strchr("<>:\"|?*", c)) return kUnsafeName;
@@ -157,6 +162,13 @@ Code CheckName(const std::string& name) {
   std::vector<uint32_t> points;
   if (!DecodeUtf8(name, points)) return kUnsafeName;
   const size_t end = name.back() == '/' ? name.size() - 1 : name.size();
+  size_t units = 0, parts = 1;
+  for (uint32_t c : points) {
+    units += c >= 0x10000 ? 2 : 1;
+    parts += c == '/';
+  }
+  if (end < name.size()) --units, --parts;  // a folder's final "/" is not written
+  if (units > kMaxNameUnits || parts > kMaxNameParts) return kUnsafeName;
   size_t from = 0;
   for (;;) {
     size_t cut = name.find('/', from);

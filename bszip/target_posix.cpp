@@ -1,17 +1,23 @@
 // POSIX file system for host builds (tests, benchmarks): names are UTF-8
-// as they come. Durability as on Windows: every staged file is on the disk
-// (fdatasync) before the first rename, and the folders that received files
-// are synced after the last.
+// as they come. Durability as on Windows: every staged file, kept copy and
+// the journal are on the disk before the first rename, and the folders that
+// received files are synced after the last. The staging folder is held
+// with an advisory lock on its journal.
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <filesystem>
 #include <set>
 #include <vector>
 
+#include "bszip/journal.h"
+#include "bszip/names.h"
 #include "bszip/target.h"
 
 namespace bszip {
@@ -76,14 +82,18 @@ std::string ParentOf(const std::string& path) {
 
 class PosixTarget : public Target {
  public:
-  explicit PosixTarget(std::string destination) : destination_(std::move(destination)) {}
+  explicit PosixTarget(const std::string& destination) {
+    std::error_code error;
+    destination_ = std::filesystem::absolute(destination, error).lexically_normal().string();
+    if (error) destination_.clear();
+    while (destination_.size() > 1 && destination_.back() == '/') destination_.pop_back();
+  }
+  ~PosixTarget() override {
+    if (journal_ >= 0) close(journal_);
+  }
 
   bool OpenDestination(bool create) override {
-    std::error_code error;
-    std::filesystem::path full = std::filesystem::absolute(destination_, error).lexically_normal();
-    if (error) return false;
-    destination_ = full.string();
-    while (destination_.size() > 1 && destination_.back() == '/') destination_.pop_back();
+    if (destination_.empty()) return false;
     if (create) MakeWithParents();
     struct stat s;
     return stat(destination_.c_str(), &s) == 0 && S_ISDIR(s.st_mode);
@@ -97,57 +107,100 @@ class PosixTarget : public Target {
   Kind KindOf(const std::string& path) override {
     struct stat s;
     if (lstat(Full(path).c_str(), &s) != 0) return errno == ENOENT || errno == ENOTDIR ? kNothing : kOther;
+    if (S_ISLNK(s.st_mode)) return kLink;
     return S_ISREG(s.st_mode) ? kFile : S_ISDIR(s.st_mode) ? kFolder : kOther;
   }
 
-  bool Inside(const std::string& path) override {
-    // The names are checked: no "..", no absolute part. What is left is a
-    // link already there on the way.
-    for (size_t cut = path.find('/');; cut = path.find('/', cut + 1)) {
-      struct stat s;
-      if (lstat(Full(path.substr(0, cut)).c_str(), &s) == 0 && S_ISLNK(s.st_mode)) return false;
-      if (cut == std::string::npos) return true;
+  // The names are checked: no "..", no absolute part; only the length is left.
+  bool Inside(const std::string& path) override { return Full(path).size() < PATH_MAX; }
+
+  bool ReadOnly(const std::string& path) override {
+    struct stat s;
+    return stat(Full(path).c_str(), &s) == 0 && !(s.st_mode & S_IWUSR);
+  }
+
+  bool SetReadOnly(const std::string& path, bool readOnly) override {
+    struct stat s;
+    if (stat(Full(path).c_str(), &s) != 0) return false;
+    const mode_t mode = readOnly ? s.st_mode & ~mode_t{0222} : s.st_mode | S_IWUSR;
+    return chmod(Full(path).c_str(), mode & 07777) == 0;
+  }
+
+  Left FindStaging(std::string& journal) override {
+    journal.clear();
+    const std::string staging = Full(kStagingName);
+    struct stat s;
+    if (destination_.empty() || lstat(staging.c_str(), &s) != 0 || !S_ISDIR(s.st_mode)) return kNoStaging;
+    const int fd = open((staging + "/" + kJournalName).c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0 && errno != ENOENT) return kStagingInUse;
+    char buffer[65536];
+    ssize_t n = -1;  // 0 once locked and read to the end
+    if (fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0)
+      while ((n = read(fd, buffer, sizeof buffer)) > 0) journal.append(buffer, static_cast<size_t>(n));
+    if (fd >= 0 && n != 0) {  // locked by another process, or unreadable
+      close(fd);
+      return kStagingInUse;
     }
+    staging_ = staging;
+    journal_ = fd;
+    return kStagingLeft;
   }
 
   bool MakeStaging() override {
-    if (destination_ == "/") return false;
-    const std::string base = destination_ + ".bszip-" + std::to_string(getpid()) + "-";
-    for (int n = 0; n < 1000; ++n) {
-      const std::string candidate = base + std::to_string(n);
-      if (mkdir(candidate.c_str(), 0700) == 0) {
-        staging_ = candidate;
-        return true;
-      }
-      if (errno != EEXIST) return false;
-    }
-    return false;
+    const std::string staging = Full(kStagingName);
+    if (mkdir(staging.c_str(), 0700) != 0) return false;
+    staging_ = staging;
+    journal_ = open(Staged(kJournalName).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    return journal_ >= 0 && flock(journal_, LOCK_EX | LOCK_NB) == 0;
   }
 
   std::unique_ptr<StagedFile> Stage(const std::string& name) override {
     const int fd = open(Staged(name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) return nullptr;
-    staged_.push_back(name);
+    written_.push_back(name);
     return std::make_unique<PosixStagedFile>(fd);
   }
 
-  bool FlushStaged() override {
-    for (const std::string& name : staged_)
-      if (!Sync(Staged(name), 0)) return false;
-    return true;
-  }
-
+  // A link shares the data already on the disk; only a copy needs flushing.
   bool Keep(const std::string& path, const std::string& name) override {
     if (link(Full(path).c_str(), Staged(name).c_str()) == 0) return true;
+    written_.push_back(name);
     std::error_code error;
     return std::filesystem::copy_file(Full(path), Staged(name), error) && !error;
   }
 
+  bool WriteJournal(const std::string& text) override {
+    for (const std::string& name : written_)
+      if (!Sync(Staged(name), 0)) return false;
+    if (ftruncate(journal_, 0) != 0) return false;
+    for (size_t done = 0; done < text.size();) {
+      const ssize_t n = pwrite(journal_, text.data() + done, text.size() - done, static_cast<off_t>(done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      done += static_cast<size_t>(n);
+    }
+    return fdatasync(journal_) == 0 && Sync(staging_, O_DIRECTORY);
+  }
+
+  bool HasStaged(const std::string& name) override {
+    struct stat s;
+    return lstat(Staged(name).c_str(), &s) == 0;
+  }
+
   void RemoveStaging() override {
     if (staging_.empty()) return;
-    std::error_code error;
-    std::filesystem::remove_all(staging_, error);
+    unlink(Staged(kJournalName).c_str());
+    Sync(staging_, O_DIRECTORY);
+    if (journal_ >= 0) close(journal_);
+    journal_ = -1;
+    if (DIR* listing = opendir(staging_.c_str())) {
+      while (const dirent* found = readdir(listing))
+        if (IsStagingFile(found->d_name)) unlink(Staged(found->d_name).c_str());
+      closedir(listing);
+    }
+    rmdir(staging_.c_str());
     staging_.clear();
+    written_.clear();
   }
 
   bool MakeFolder(const std::string& path) override { return mkdir(Full(path).c_str(), 0755) == 0; }
@@ -165,7 +218,12 @@ class PosixTarget : public Target {
     moved_.clear();
   }
 
-  bool RemoveFile(const std::string& path) override { return unlink(Full(path).c_str()) == 0; }
+  bool RemoveFile(const std::string& path) override {
+    const std::string full = Full(path);
+    if (unlink(full.c_str()) != 0) return false;
+    moved_.insert(ParentOf(full));
+    return true;
+  }
 
  private:
   void MakeWithParents() {
@@ -182,8 +240,9 @@ class PosixTarget : public Target {
   std::string destination_;
   std::vector<std::string> made_;  // folders made for the destination, outermost first
   std::string staging_;
-  std::vector<std::string> staged_;
-  std::set<std::string> moved_;  // folders that received files
+  int journal_ = -1;                  // open and locked while this target holds the staging folder
+  std::vector<std::string> written_;  // staged files and kept copies, to be flushed
+  std::set<std::string> moved_;       // folders whose entries changed
 };
 
 }  // namespace
@@ -212,5 +271,7 @@ std::unique_ptr<MappedFile> MapFile(const char* path) {
 std::unique_ptr<Target> MakeTarget(const char* destination) {
   return std::make_unique<PosixTarget>(destination);
 }
+
+std::string CallerText(const std::string& path) { return path; }
 
 }  // namespace bszip

@@ -5,11 +5,21 @@
 
 #include <vector>
 
+#include "bszip/journal.h"
+#include "bszip/names.h"
 #include "bszip/target.h"
 
 namespace bszip {
 
 namespace {
+
+std::string Narrow(UINT codePage, const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), &text[0], n, nullptr, nullptr);
+  return text;
+}
 
 std::wstring Widen(UINT codePage, const std::string& text) {
   if (text.empty()) return std::wstring();
@@ -56,9 +66,14 @@ class Handle {
   Handle& operator=(const Handle&) = delete;
   bool Valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
   HANDLE Get() const { return h_; }
-  void Reset() {
-    if (Valid()) CloseHandle(h_);
+  HANDLE Release() {
+    const HANDLE h = h_;
     h_ = INVALID_HANDLE_VALUE;
+    return h;
+  }
+  void Reset(HANDLE h = INVALID_HANDLE_VALUE) {
+    if (Valid()) CloseHandle(h_);
+    h_ = h;
   }
 
  private:
@@ -103,13 +118,16 @@ class WinStagedFile : public StagedFile {
 
 class WinTarget : public Target {
  public:
-  explicit WinTarget(std::wstring destination) : given_(std::move(destination)) {}
+  explicit WinTarget(const std::wstring& destination) {
+    full_ = FullPath(destination);
+    while (full_.size() > 3 && full_.back() == L'\\') full_.pop_back();
+    if (full_.empty()) return;
+    destination_ = Prefixed(full_);
+    root_ = destination_ + (destination_.back() == L'\\' ? L"" : L"\\");
+  }
 
   bool OpenDestination(bool create) override {
-    full_ = FullPath(given_);
-    if (full_.empty()) return false;
-    while (full_.size() > 3 && full_.back() == L'\\') full_.pop_back();
-    destination_ = Prefixed(full_);
+    if (destination_.empty()) return false;
     if (create) MakeWithParents();
     const DWORD a = GetFileAttributesW(destination_.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
@@ -126,77 +144,112 @@ class WinTarget : public Target {
       const DWORD error = GetLastError();
       return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? kNothing : kOther;
     }
-    if (a & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) return kOther;
+    if (a & FILE_ATTRIBUTE_REPARSE_POINT) return kLink;
+    if (a & FILE_ATTRIBUTE_DEVICE) return kOther;
     return (a & FILE_ATTRIBUTE_DIRECTORY) ? kFolder : kFile;
   }
 
+  // The system's own normalisation of the plain (unprefixed) path must keep
+  // it under the destination, and the whole must fit a Windows path.
   bool Inside(const std::string& path) override {
-    // The system's own normalisation of the plain (unprefixed) path must
-    // keep it under the destination ...
+    const std::wstring relative = Relative(path);
+    if (root_.size() + relative.size() >= 32767) return false;
     std::wstring root = full_;
     if (root.back() != L'\\') root += L'\\';
-    const std::wstring normal = FullPath(root + Relative(path));
-    if (normal.size() <= root.size() ||
-        CompareStringOrdinal(normal.c_str(), static_cast<int>(root.size()), root.c_str(),
-                             static_cast<int>(root.size()), TRUE) != CSTR_EQUAL)
-      return false;
-    // ... and nothing on the way may be a link or junction.
-    for (size_t cut = path.find('/');; cut = path.find('/', cut + 1)) {
-      const DWORD a = GetFileAttributesW(Full(path.substr(0, cut)).c_str());
-      if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
-      if (cut == std::string::npos) return true;
+    const std::wstring normal = FullPath(root + relative);
+    return normal.size() > root.size() &&
+           CompareStringOrdinal(normal.c_str(), static_cast<int>(root.size()), root.c_str(),
+                                static_cast<int>(root.size()), TRUE) == CSTR_EQUAL;
+  }
+
+  bool ReadOnly(const std::string& path) override {
+    const DWORD a = GetFileAttributesW(Full(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY);
+  }
+
+  bool SetReadOnly(const std::string& path, bool readOnly) override {
+    const std::wstring full = Full(path);
+    const DWORD a = GetFileAttributesW(full.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD rest = a & ~DWORD{FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_NORMAL};
+    const DWORD b = readOnly ? rest | FILE_ATTRIBUTE_READONLY : rest;
+    return SetFileAttributesW(full.c_str(), b ? b : FILE_ATTRIBUTE_NORMAL);
+  }
+
+  Left FindStaging(std::string& journal) override {
+    journal.clear();
+    const std::wstring staging = root_ + Widen(CP_UTF8, kStagingName);
+    const DWORD a = destination_.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(staging.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES || !(a & FILE_ATTRIBUTE_DIRECTORY)) return kNoStaging;
+    HANDLE h = CreateFileW((staging + L"\\" + Widen(CP_UTF8, kJournalName)).c_str(), GENERIC_READ | GENERIC_WRITE,
+                           0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_NOT_FOUND) return kStagingInUse;
+    Handle file(h);
+    char buffer[65536];
+    for (DWORD n = 0; file.Valid(); journal.append(buffer, n)) {
+      if (!ReadFile(file.Get(), buffer, sizeof buffer, &n, nullptr)) return kStagingInUse;
+      if (n == 0) break;
     }
+    staging_ = staging;
+    journal_.Reset(file.Release());
+    return kStagingLeft;
   }
 
   bool MakeStaging() override {
-    const size_t cut = destination_.find_last_of(L'\\');
-    if (cut == std::wstring::npos || destination_.back() == L'\\') return false;  // a root has nothing beside it
-    const std::wstring base = destination_ + L".bszip-" + std::to_wstring(GetCurrentProcessId()) + L"-";
-    for (int n = 0; n < 1000; ++n) {
-      const std::wstring candidate = base + std::to_wstring(n);
-      if (CreateDirectoryW(candidate.c_str(), nullptr)) {
-        staging_ = candidate;
-        return true;
-      }
-      if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
-    }
-    return false;
+    const std::wstring staging = root_ + Widen(CP_UTF8, kStagingName);
+    if (!CreateDirectoryW(staging.c_str(), nullptr)) return false;
+    staging_ = staging;
+    SetFileAttributesW(staging_.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    journal_.Reset(CreateFileW(Staged(kJournalName).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return journal_.Valid();
   }
 
   std::unique_ptr<StagedFile> Stage(const std::string& name) override {
     HANDLE h = CreateFileW(Staged(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) return nullptr;
-    staged_.push_back(name);
+    written_.push_back(name);
     return std::make_unique<WinStagedFile>(h);
-  }
-
-  // The system's cache writes the files out meanwhile; a flush through a
-  // new handle waits for whatever of a file is not on the disk yet.
-  bool FlushStaged() override {
-    for (const std::string& name : staged_) {
-      Handle file(CreateFileW(Staged(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-      if (!file.Valid() || !FlushFileBuffers(file.Get())) return false;
-    }
-    return true;
   }
 
   // A copy, not a hard link: a link to a file that somebody holds open
   // without FILE_SHARE_DELETE could not be deleted with the staging folder.
   bool Keep(const std::string& path, const std::string& name) override {
+    written_.push_back(name);
     return CopyFileW(Full(path).c_str(), Staged(name).c_str(), TRUE);
+  }
+
+  // The system's cache writes the files out meanwhile; a flush through a
+  // new handle waits for whatever of a file is not on the disk yet.
+  bool WriteJournal(const std::string& text) override {
+    for (const std::string& name : written_) {
+      Handle file(CreateFileW(Staged(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!file.Valid() || !FlushFileBuffers(file.Get())) return false;
+    }
+    DWORD written = 0;
+    return SetFilePointer(journal_.Get(), 0, nullptr, FILE_BEGIN) == 0 && SetEndOfFile(journal_.Get()) &&
+           WriteFile(journal_.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size() && FlushFileBuffers(journal_.Get());
+  }
+
+  bool HasStaged(const std::string& name) override {
+    return GetFileAttributesW(Staged(name).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
 
   void RemoveStaging() override {
     if (staging_.empty()) return;
-    // The staging folder holds flat files only.
+    journal_.Reset();
+    DeleteFileW(Staged(kJournalName).c_str());
+    // Only what an extraction puts there: kept copies may be read-only.
     WIN32_FIND_DATAW found;
     HANDLE listing = FindFirstFileW((staging_ + L"\\*").c_str(), &found);
     if (listing != INVALID_HANDLE_VALUE) {
       do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        const std::wstring file = staging_ + L"\\" + found.cFileName;
+        const std::string name = Narrow(CP_UTF8, found.cFileName);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsStagingFile(name)) continue;
+        const std::wstring file = Staged(name);
         SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(file.c_str());
       } while (FindNextFileW(listing, &found));
@@ -204,6 +257,7 @@ class WinTarget : public Target {
     }
     RemoveDirectoryW(staging_.c_str());
     staging_.clear();
+    written_.clear();
   }
 
   bool MakeFolder(const std::string& path) override { return CreateDirectoryW(Full(path).c_str(), nullptr); }
@@ -220,7 +274,7 @@ class WinTarget : public Target {
   bool RemoveFile(const std::string& path) override { return DeleteFileW(Full(path).c_str()); }
 
  private:
-  std::wstring Full(const std::string& path) const { return destination_ + L"\\" + Relative(path); }
+  std::wstring Full(const std::string& path) const { return root_ + Relative(path); }
   std::wstring Staged(const std::string& name) const { return staging_ + L"\\" + Widen(CP_UTF8, name); }
 
   void MakeWithParents() {
@@ -232,12 +286,13 @@ class WinTarget : public Target {
     }
   }
 
-  std::wstring given_;
-  std::wstring full_;         // the destination as the system writes it, no trailing "\"
+  std::wstring full_;         // the destination as the system writes it, no trailing "\" but at a root
   std::wstring destination_;  // the same with the "\\?\" prefix
+  std::wstring root_;         // the same ending in "\"
   std::vector<std::wstring> made_;  // folders made for the destination, outermost first
   std::wstring staging_;
-  std::vector<std::string> staged_;
+  Handle journal_;                    // open, shared for reading only, while this target holds the staging folder
+  std::vector<std::string> written_;  // staged files and kept copies, to be flushed
 };
 
 }  // namespace
@@ -257,9 +312,11 @@ std::unique_ptr<MappedFile> MapFile(const char* path) {
 }
 
 std::unique_ptr<Target> MakeTarget(const char* destination) {
-  std::wstring wide = Widen(1251, destination);
+  const std::wstring wide = Widen(1251, destination);
   if (wide.empty()) return nullptr;
-  return std::make_unique<WinTarget>(std::move(wide));
+  return std::make_unique<WinTarget>(wide);
 }
+
+std::string CallerText(const std::string& path) { return Narrow(1251, Relative(path)); }
 
 }  // namespace bszip

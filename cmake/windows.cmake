@@ -17,8 +17,10 @@ set(OSTREL_ALL_SOURCES ${OSTREL_CORE_SOURCES} ${OSTREL_TEXT_WIN_SOURCES} ${OSTRE
     ${OSTREL_SCHEMA_SOURCES})
 add_library(ostrel_lib STATIC ${OSTREL_ALL_SOURCES})
 target_link_libraries(ostrel_lib PUBLIC ${OSTREL_WIN_LIBS})
-# BSZIP.dll's import library (bszip/): its four operations imported by name.
-target_link_libraries(ostrel_lib PUBLIC bszip)
+# BSZIP.dll's import library (bszip/): its four operations imported by name;
+# and the library's own code for the start-up recovery and the names in the
+# program's messages.
+target_link_libraries(ostrel_lib PUBLIC bszip bszip_core)
 
 # The update server: "Обновить" fetches from http://<host>/Dalvoro/Ostrel/...
 set(OSTREL_UPDATE_HOST "ostrel.dalvoro-tools.ru" CACHE STRING "Ostrel's update server")

@@ -25,5 +25,6 @@ std::vector<std::string> CommandLineArguments();
 
 // Start-up, message loop, teardown. Returns the process exit code: 0, or
 // 3 after an exception escaped, from the schema's construction on (printed
-// as "Runtime error 3 at $...").
+// as "Runtime error 3 at $..."), or 2 when the program folder has no name
+// in cp1251 (said in a box; no schema is made).
 int RunApplication(const TSchemaClass& schema, const std::vector<std::string>& arguments);

@@ -4,6 +4,29 @@
 #include "schema/folder_maker.h"
 #include "schema/model_writer.h"
 
+std::unique_ptr<TKestoFileSearch> MakeWallTemplateSearch() {
+  auto search = std::make_unique<TKestoFileSearch>();
+  search->Mask = "*.wgw";
+  search->SubfolderMode = 1;  // sources\ only
+  search->FullName = 1;
+  search->Kind = 0;
+  return search;
+}
+
+std::unique_ptr<TKestoFileSearch> MakeHouseTemplateSearch() {
+  std::unique_ptr<TKestoFileSearch> search = MakeWallTemplateSearch();
+  search->Mask = "*.wgh";
+  search->SubfolderMode = 0;  // with every subfolder
+  return search;
+}
+
+std::unique_ptr<TKestoMultiStrPart> MakeTemplateParts() {
+  auto parts = std::make_unique<TKestoMultiStrPart>(4);
+  parts->Delimiter = "||";
+  parts->Skip = 0;
+  return parts;
+}
+
 void BatchSaveCount::Count(TData& data, uint16_t) { ++(ValueToInteger(data) != 0 ? written : failed); }
 
 BatchSchema::BatchSchema() {
@@ -16,16 +39,8 @@ BatchSchema::BatchSchema() {
   SourcesDir = std::make_unique<TKestoDir>();
   SourcesPath = std::make_unique<TKestoStrCat>();
   SourcesPath->Str2 = "sources\\";
-  WallTemplateSearch = std::make_unique<TKestoFileSearch>();
-  WallTemplateSearch->Mask = "*.wgw";
-  WallTemplateSearch->SubfolderMode = 1;
-  WallTemplateSearch->FullName = 1;
-  WallTemplateSearch->Kind = 0;
-  HouseTemplateSearch = std::make_unique<TKestoFileSearch>();
-  HouseTemplateSearch->Mask = "*.wgh";
-  HouseTemplateSearch->SubfolderMode = 0;
-  HouseTemplateSearch->FullName = 1;
-  HouseTemplateSearch->Kind = 0;
+  WallTemplateSearch = MakeWallTemplateSearch();
+  HouseTemplateSearch = MakeHouseTemplateSearch();
   FoundHouseHub = std::make_unique<TKestoHub>(2);
   HouseStart = std::make_unique<TKestoDoData>();
   HouseStart->Data = IntegerData(1);  // what the house button carries
@@ -35,9 +50,7 @@ BatchSchema::BatchSchema() {
   HouseResultFolder = std::make_unique<TKestoDir>();
   HouseTemplateLoad = std::make_unique<TKestoDoData>();
   TemplateText = std::make_unique<TKestoStrList>("");
-  TemplateParts = std::make_unique<TKestoMultiStrPart>(4);
-  TemplateParts->Delimiter = "||";
-  TemplateParts->Skip = 0;
+  TemplateParts = MakeTemplateParts();
   ModelWriter = std::make_unique<TKestoMultiElementEx>(nullptr, this);
   ModelWriter->Mode = 0;
   Wire();
@@ -80,6 +93,7 @@ void BatchSchema::Wire() {
   TemplateText->Changed = Link<&TKestoMultiStrPart::Split>(TemplateParts.get());
   TemplateParts->TextSource = Link<&TKestoStrList::Text>(TemplateText.get());
   TemplateParts->Rest = Link<&TKestoMultiElementEx::Work>(ModelWriter.get(), 0);
+  TemplateText->LoadFailed = Link<&BatchSaveCount::Count>(&Saves);
   ModelWriter->OuterData.resize(10);  // 10, the folder files must stay in: result\ by default
   ModelWriter->OuterData[0] = value(FloorCount);
   ModelWriter->OuterData[1] = value(Colour1Text);

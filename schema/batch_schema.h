@@ -20,6 +20,12 @@ struct BatchInputs {
   std::string floors, english, russian, colour1, colour2;
 };
 
+// The template search and cutter as the window sets them up, for the flows
+// below and for the template check.
+std::unique_ptr<TKestoFileSearch> MakeWallTemplateSearch();
+std::unique_ptr<TKestoFileSearch> MakeHouseTemplateSearch();
+std::unique_ptr<TKestoMultiStrPart> MakeTemplateParts();
+
 // The saves the model writer reported since the last Take.
 class BatchSaveCount {
  public:

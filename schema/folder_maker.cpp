@@ -26,6 +26,7 @@ TClassMultiElementEx_4EA8FD0::TClassMultiElementEx_4EA8FD0(TKestoMultiElementEx*
   WallFolderPath = std::make_unique<TKestoStrCat>();
   WallFolderPath->Str1 = "";
   WallFolderPath->Str2 = "";
+  WallFolderCheck = std::make_unique<TKestoPathCheck>();
   FolderMakerDir = std::make_unique<TKestoDir>();
 
   FolderMakerPort->InnerWork[0] = Link<&TKestoReplace::Replace>(SpaceReplace.get());
@@ -38,6 +39,9 @@ TClassMultiElementEx_4EA8FD0::TClassMultiElementEx_4EA8FD0(TKestoMultiElementEx*
   ResultPath->Str1Source = Link<&TKestoDir::AppFolder>(FolderMakerDir.get());
   FolderMakerHub->Out[1] = Link<&TKestoStrCat::Concat>(WallFolderPath.get());
   WallFolderPath->Str1Source = Link<&TKestoStrCat::Value>(ResultPath.get());
-  WallFolderPath->Result = Link<&TKestoDir::Create>(FolderMakerDir.get());
+  WallFolderPath->Result = Link<&TKestoPathCheck::Check>(WallFolderCheck.get());
+  WallFolderCheck->PathSource = Link<&TKestoStrCat::Value>(WallFolderPath.get());
+  WallFolderCheck->RootSource = Link<&TKestoStrCat::Value>(ResultPath.get());
+  WallFolderCheck->Inside = Link<&TKestoDir::Create>(FolderMakerDir.get());
   FolderMakerPort->InnerData[0] = Link<&TKestoStrCat::Value>(WallFolderPath.get());
 }

@@ -157,6 +157,8 @@
   X(TKestoHub, NoUpdateHub) \
   X(TKestoMessage, NoUpdateMessage) \
   X(TKestoMessage, ServerErrorMessage) \
+  X(TKestoFormatStr, WriteErrorText) \
+  X(TKestoMessage, WriteErrorMessage) \
   X(TKestoSwitch, UpdateEndSwitch) \
   X(TKestoHub, UpdateEndHub) \
   X(TKestoDoData, UpdateButtonOn) \

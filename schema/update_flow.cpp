@@ -3,6 +3,7 @@
 // archive, record the version, show the news.
 #include "schema/main_schema.h"
 
+#include "bszip/codes.h"
 #include "schema/controls.h"
 
 using namespace schema;
@@ -42,6 +43,7 @@ void TClassSimpleForm_4E37510::CreateUpdate() {
   DoneStatusText = std::make_unique<TKestoMemory>(StringData("Завершено"));
   VersionDownload = std::make_unique<TKestoHTTP_Get>();
   VersionDownload->Url = OSTREL_UPDATE_BASE "nowupdate.txt";
+  VersionDownload->MaxSize = 4 << 10;  // a number, perhaps a line after it
   VersionReceivedHub = std::make_unique<TKestoHub>(2);
   VersionText = std::make_unique<TKestoStream2Hex>();
   VersionText->Mode = TKestoStream2Hex::kPrintable;
@@ -57,12 +59,19 @@ void TClassSimpleForm_4E37510::CreateUpdate() {
   ArchiveUrl->Mask = OSTREL_UPDATE_BASE "upd%1.zip";
   ArchiveStartHub = std::make_unique<TKestoHub>(2);
   ArchiveDownload = std::make_unique<TKestoHTTP_Get>();
+  ArchiveDownload->MaxSize = bszip::kMaxTotalSize;  // no more would be unpacked
   ArchivePath = std::make_unique<TKestoStrCat>();
   ArchivePath->Str2 = "lastupdates.zip";
   UpdateFolder = std::make_unique<TKestoDir>();
   InstallHub = std::make_unique<TKestoHub>(13);
   ArchiveUnzip = std::make_unique<TKestoZipper>();
   ArchiveUnzip->OptionD = 1;
+  ArchiveUnzip->BlockedText =
+      "Ошибка при распаковке обновлений: не удалось заменить файл\r\n%1\r\nВозможно, он открыт в другой "
+      "программе. Закройте её и повторите операцию.";
+  ArchiveUnzip->KeptText =
+      "Ошибка при распаковке обновлений: не удалось вернуть прежние файлы на место.\r\nИх копии сохранены в "
+      "папке\r\n%1\r\nПрограмма вернёт их на место при следующем запуске.";
   UnzipCheck = std::make_unique<TKestoIf_else>();
   UnzipCheck->Type = kEqual;
   UnzipCheck->Op2 = IntegerData(0);
@@ -95,6 +104,7 @@ void TClassSimpleForm_4E37510::CreateUpdate() {
   NewsCase->Value = IntegerData(1);
   NewsDownload = std::make_unique<TKestoHTTP_Get>();
   NewsDownload->Url = OSTREL_UPDATE_BASE "info.txt";
+  NewsDownload->MaxSize = 256 << 10;  // read in a message box
   NewsText = std::make_unique<TKestoConvertor>();
   NewsText->Mode = TKestoConvertor::kStreamToString;
   NewsMessage = std::make_unique<TKestoMessage>();
@@ -108,21 +118,31 @@ void TClassSimpleForm_4E37510::CreateUpdate() {
   ServerErrorMessage->Text = "Не удалось связаться с сервером обновлений.";
   ServerErrorMessage->Caption = "Ошибка";
   ServerErrorMessage->Icon = 1;
+  WriteErrorText = std::make_unique<TKestoFormatStr>(1);
+  WriteErrorText->Mask =
+      "Не удалось сохранить обновление в папку программы:\r\n%1\r\nПроверьте, что в эту папку разрешена "
+      "запись, и повторите операцию.";
+  WriteErrorMessage = std::make_unique<TKestoMessage>();
+  WriteErrorMessage->Caption = "Ошибка";
+  WriteErrorMessage->Icon = 1;
   UpdateEndSwitch = std::make_unique<TKestoSwitch>(IntegerData(0), IntegerData(0), 1);
   UpdateEndHub = std::make_unique<TKestoHub>(4);
   UpdateButtonOn = std::make_unique<TKestoDoData>();
   UpdateButtonOn->Data = IntegerData(1);
-  VersionShowHub = std::make_unique<TKestoHub>(2);
+  VersionShowHub = std::make_unique<TKestoHub>(3);
   VersionReadHub = std::make_unique<TKestoHub>(2);
   DataVersionText = std::make_unique<TKestoStrCat>();
   DataVersionText->Str1 = "Версия данных: ";
 }
 
 void TClassSimpleForm_4E37510::LinkUpdate() {
-  // Start-up: the installed version and the archive's path.
+  // Start-up (and after each install): an unpacking a crash cut short is
+  // undone, one look when there is none; the installed version and the
+  // archive's path.
   StartHub->Out[1] = Link<&TKestoHub::In>(VersionShowHub.get());
-  VersionShowHub->Out[0] = Link<&TKestoini::Read>(DataVersionSetting.get());
-  VersionShowHub->Out[1] = Link<&TKestoDir::SetCurrent>(UpdateFolder.get());
+  VersionShowHub->Out[0] = Link<&TKestoZipper::Recover>(ArchiveUnzip.get());
+  VersionShowHub->Out[1] = Link<&TKestoini::Read>(DataVersionSetting.get());
+  VersionShowHub->Out[2] = Link<&TKestoDir::SetCurrent>(UpdateFolder.get());
   DataVersionSetting->Value = Link<&TKestoHub::In>(VersionReadHub.get());
   VersionReadHub->Out[0] = Link<&TKestoStrCat::Concat>(DataVersionText.get());
   VersionReadHub->Out[1] = Link<&TKestoEventFromData::Capture>(LocalVersion.get());
@@ -163,6 +183,11 @@ void TClassSimpleForm_4E37510::LinkUpdate() {
   ArchiveDownload->FileNameSource = Link<&TKestoStrCat::Value>(ArchivePath.get());
   ArchiveDownload->Failed = Link<&TKestoMessage::Message>(ServerErrorMessage.get());
   ServerErrorMessage->Result = Link<&TKestoSwitch::Switch>(UpdateEndSwitch.get());
+  // Not the network's fault: the archive could not be written where it goes.
+  ArchiveDownload->SaveFailed = Link<&TKestoFormatStr::Format>(WriteErrorText.get());
+  WriteErrorText->StrSources[0] = Link<&TKestoDir::AppFolder>(UpdateFolder.get());
+  WriteErrorText->Result = Link<&TKestoMessage::Message>(WriteErrorMessage.get());
+  WriteErrorMessage->Result = Link<&TKestoSwitch::Switch>(UpdateEndSwitch.get());
   NoUpdateHub->Out[0] = Link<&TKestoMemory::Reset>(NoUpdateText.get());
   NoUpdateHub->Out[1] = Link<&TKestoMessage::Message>(NoUpdateMessage.get());
   NoUpdateMessage->Result = Link<&TKestoSwitch::Switch>(UpdateEndSwitch.get());
@@ -193,6 +218,8 @@ void TClassSimpleForm_4E37510::LinkUpdate() {
   UnzipFailed->Result = Link<&TKestoTally::Count>(UnzipTally.get());
   UnzipTally->Done = Link<&TKestoHub::In>(InstalledHub.get());
   UnzipTally->Failed = Link<&TKestoMessage::Message>(UnzipErrorMessage.get());
+  // Its own text, unless the library pinned the failure on a file or left copies.
+  UnzipErrorMessage->TextSource = Link<&TKestoZipper::FailureText>(ArchiveUnzip.get());
   UnzipErrorMessage->Result = Link<&TKestoSwitch::Switch>(UpdateEndSwitch.get());
   ArchiveDelete->FileName = Link<&TKestoStrCat::Value>(ArchivePath.get());
   InstalledHub->Out[0] = Link<&TKestoMessage::Message>(UpdateDoneMessage.get());

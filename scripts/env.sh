@@ -11,6 +11,8 @@ PACKAGES+=(zlib1g-dev unzip)
 # ostrel-publish: OpenSSL's libcrypto signs, libzip deflates. Wine's CNG
 # verifies signatures through GnuTLS, which it loads only when present.
 PACKAGES+=(libssl-dev libzip-dev libgnutls30)
+# The template check decodes house previews with gdk-pixbuf on the host.
+PACKAGES+=(pkg-config libgdk-pixbuf-2.0-dev)
 
 SUDO=""
 [ "$(id -u)" = 0 ] || SUDO=sudo
@@ -50,7 +52,7 @@ start_wine() {
   export WINEARCH=win64
   mkdir -p "$WINEPREFIX"
   wineserver -p </dev/null >/dev/null 2>&1 &
-  if [ ! -f "$WINEPREFIX/.ostrel-ready-3" ]; then
+  if [ ! -f "$WINEPREFIX/.ostrel-ready-4" ]; then
     wine wineboot -i </dev/null >/dev/null 2>&1 || true
     # A crashing test must fail, not wait for somebody to close a dialog.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
@@ -60,7 +62,11 @@ start_wine() {
     # fonts (fonts-wine, /usr/share/wine/fonts). Debian's Wine looks for them
     # one folder off, finds none and falls back to letters: name the folder.
     wine reg add 'HKCU\Software\Wine\Fonts' /v Path /t REG_SZ /d 'Z:\usr\share\wine\fonts' /f </dev/null >/dev/null 2>&1
-    touch "$WINEPREFIX/.ostrel-ready-3"
+    # Wine's own "MS Sans Serif" drops a label's final ":" with Cyrillic text;
+    # Windows maps the face to its outline successor, Tahoma: do the same.
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v 'MS Sans Serif' /t REG_SZ \
+      /d Tahoma /f </dev/null >/dev/null 2>&1
+    touch "$WINEPREFIX/.ostrel-ready-4"
   fi
   # The first program of a new wineserver also starts Wine's own services,
   # which keep the streams they inherit: start them here with none, or the

@@ -13,7 +13,9 @@ FOLDER, whatever the host:
 
 FOLDER/fault, when present, names one way to fail, read on every request:
   version-404, archive-500, archive-truncated, archive-slow,
-  archive-hostile (the zip gets an entry "../escaped.txt").
+  archive-hostile (the zip gets an entry "../escaped.txt"),
+  version-endless, archive-endless, news-endless (a chunked body that
+  never ends, 64 KiB every 10 ms).
 
 The server listens on 127.0.0.1 on a free port, writes the port into
 PORT_FILE and ends on GET /quit, or after an hour."""
@@ -69,8 +71,11 @@ class Handler(BaseHTTPRequestHandler):
             return
         name = path[len(BASE):] if path.startswith(BASE) else ""
         mode = fault()
+        kind = {"nowupdate.txt": "version", "info.txt": "news"}.get(name, "archive" if name.startswith("upd") else "")
         try:
-            if name == "nowupdate.txt" and mode != "version-404":
+            if mode == kind + "-endless":
+                self.endless()
+            elif name == "nowupdate.txt" and mode != "version-404":
                 self.answer(200, (folder / "version").read_bytes())
             elif name.startswith("upd") and name.endswith(".zip"):
                 self.send_archive(mode)
@@ -80,6 +85,15 @@ class Handler(BaseHTTPRequestHandler):
                 self.answer(404, b"not found")
         except (BrokenPipeError, ConnectionResetError):
             self.close_connection = True
+
+    def endless(self):
+        self.send_response(200)
+        self.send_header("Transfer-Encoding", "chunked")
+        self.end_headers()
+        chunk = b"%x\r\n" % 65536 + bytes(65536) + b"\r\n"
+        while True:
+            self.wfile.write(chunk)
+            time.sleep(0.01)
 
     def send_archive(self, mode):
         if mode == "archive-500":

@@ -1,5 +1,5 @@
 // POSIX: names go through NativeName on the way in and ProgramName on the
-// way out.
+// way out. There are no short names: a name cp1251 cannot hold is lost.
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,11 +27,16 @@ bool ListFolder(const std::string& folder, const std::function<void(const Folder
   while (const dirent* entry = readdir(listing.get())) {
     const std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
+    std::string programName;
+    if (!ProgramName(name, programName)) {
+      NoteLostEntry(native + name);
+      continue;
+    }
     struct stat link, target;
     const std::string path = native + name;
     const bool linked = lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode);
     const bool folder = stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
-    visit({ProgramName(name), folder, linked});
+    visit({programName, folder, linked});
   }
   return true;
 }

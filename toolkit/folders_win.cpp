@@ -2,6 +2,7 @@
 
 #include "toolkit/cp1251_win.h"
 #include "toolkit/folders.h"
+#include "toolkit/short_names_win.h"
 
 namespace toolkit {
 
@@ -31,12 +32,24 @@ bool MakeFolder(const std::string& name) { return CreateDirectoryW(Widen(name).c
 
 bool SetCurrentFolder(const std::string& name) { return SetCurrentDirectoryW(Widen(name).c_str()) != 0; }
 
+// The long name where cp1251 holds it, else the short one.
+static bool NameOf(const WIN32_FIND_DATAW& found, std::string& name) {
+  if (NarrowExactly(found.cFileName, name)) return true;
+  const std::wstring brief = ShortName(found);
+  return !brief.empty() && NarrowExactly(brief, name);
+}
+
 bool ListFolder(const std::string& folder, const std::function<void(const FolderEntry&)>& visit) {
   WIN32_FIND_DATAW found;
   FindHandle listing(FindFirstFileW(Widen(folder + "*.*").c_str(), &found));
   if (!listing.Valid()) return false;
   do {
-    const std::string name = Narrow(found.cFileName);
+    std::string name;
+    if (!NameOf(found, name)) {
+      const std::wstring lost = Widen(folder) + found.cFileName;
+      NoteLostEntry(NarrowTo(CP_UTF8, lost.data(), static_cast<int>(lost.size())));
+      continue;
+    }
     if (name == "." || name == "..") continue;
     visit({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
            (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0});

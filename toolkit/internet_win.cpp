@@ -42,7 +42,7 @@ uint32_t StatusCode(HINTERNET request) {
 
 int64_t ContentLength(HINTERNET request) {
   DWORD length = 0;
-  return QueryNumber(request, HTTP_QUERY_CONTENT_LENGTH, length) ? length : -1;
+  return QueryNumber(request, HTTP_QUERY_CONTENT_LENGTH, length) ? static_cast<int64_t>(length) : -1;
 }
 
 bool ReadInternet(HINTERNET request, void* buffer, uint32_t size, uint32_t& read) {

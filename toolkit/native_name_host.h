@@ -6,8 +6,8 @@
 namespace toolkit {
 
 std::string NativeName(const std::string& cp1251);
-// A name the system listed, back in the program's form; a character that
-// cp1251 lacks becomes "?", as the Win32 conversion makes it.
-std::string ProgramName(const std::string& native);
+// A name the system listed, back in the program's form; false when it has a
+// character cp1251 lacks.
+bool ProgramName(const std::string& native, std::string& name);
 
 }  // namespace toolkit

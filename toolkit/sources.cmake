@@ -1,6 +1,7 @@
 # The Win32 side of the toolkit.
 set(OSTREL_TOOLKIT_SOURCES
   toolkit/cp1251_win.cpp
+  toolkit/short_names_win.cpp
   toolkit/system_win.cpp)
 list(APPEND OSTREL_TOOLKIT_SOURCES
   toolkit/app_win.cpp

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 size_t TMemoryStream::Read(void* buffer, size_t count) {
   if (position_ >= bytes_.size()) return 0;
@@ -13,9 +14,15 @@ size_t TMemoryStream::Read(void* buffer, size_t count) {
 }
 
 size_t TMemoryStream::Write(const void* buffer, size_t count) {
-  if (count == 0) return 0;
+  if (count == 0 || position_ > bytes_.max_size() - count) return 0;
   size_t at = static_cast<size_t>(position_);
-  if (bytes_.size() < at + count) bytes_.resize(at + count);
+  // Memory running out is a short write, not an exception: a download's
+  // worker thread has nobody to catch it.
+  try {
+    if (bytes_.size() < at + count) bytes_.resize(at + count);
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
   std::memcpy(&bytes_[at], buffer, count);
   position_ += count;
   return count;

@@ -18,6 +18,7 @@ class TStream {
 };
 
 // Grows as it is written; writing past the end fills the gap with zeros.
+// When it cannot grow, a write moves nothing.
 class TMemoryStream final : public TStream {
  public:
   size_t Read(void* buffer, size_t count) override;

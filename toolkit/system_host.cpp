@@ -1,7 +1,10 @@
 // The Linux build of the platform-neutral core. Message boxes are recorded
 // instead of shown so tests can see them.
+#include <algorithm>
+
 #include "toolkit/system.h"
 #include "toolkit/system_host.h"
+#include "toolkit/utf8.h"
 
 namespace toolkit {
 
@@ -18,6 +21,15 @@ static std::string programFolder = "C:\\ostrel\\";
 std::string ProgramFolder() { return programFolder; }
 
 void SetProgramFolder(const std::string& folder) { programFolder = folder; }
+
+std::string UnnamedProgramFolder() { return std::string(); }
+
+// POSIX keeps no short names.
+bool ProgramPath(const std::string& utf8, std::string& cp1251) {
+  if (!Utf8ToCp1251(utf8, cp1251)) return false;
+  std::replace(cp1251.begin(), cp1251.end(), '/', '\\');
+  return true;
+}
 
 int ShowMessageBox(const std::string& text, const std::string& caption, unsigned style) {
   HostMessages.push_back({text, caption, style});

@@ -14,8 +14,8 @@
 namespace {
 
 // The shell keeps undo information only for fully qualified names and
-// deletes anything else for good, so relative names are completed against
-// the current folder first. Empty parts stay empty: they end the list.
+// deletes anything else for good, so a relative name is completed against
+// the current folder first.
 std::wstring FullName(const std::wstring& name) {
   if (name.empty()) return name;
   DWORD n = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
@@ -27,23 +27,33 @@ std::wstring FullName(const std::wstring& name) {
   return full;
 }
 
-// "a;b" becomes "a\0b\0\0", the double-zero list the shell wants.
-std::wstring SourceList(const std::string& names) {
+bool Absolute(const std::string& name) {
+  return (name.size() > 2 && name[1] == ':' && (name[2] == '\\' || name[2] == '/')) ||
+         name.rfind("\\\\", 0) == 0;
+}
+
+// The double-zero list the shell wants: the name itself when it names a
+// file, else its pieces between ";". A ";" inside a path cuts it into a
+// folder that may hold anything ("D:\Games" of "D:\Games;mods\a.zip") and
+// a relative rest that the current folder would complete into some other
+// file, so of the pieces only absolute names of existing files go on.
+std::wstring SourceList(const std::string& name) {
+  if (toolkit::IsExistingFile(name)) return FullName(toolkit::Widen(name)) + L'\0' + L'\0';
   std::wstring list;
   size_t from = 0;
   for (;;) {
-    size_t at = names.find(';', from);
-    list += FullName(toolkit::Widen(names.substr(from, at - from)));
-    list += L'\0';
+    const size_t at = name.find(';', from);
+    const std::string piece = name.substr(from, at - from);
+    if (Absolute(piece) && toolkit::IsExistingFile(piece)) list += toolkit::Widen(piece) + L'\0';
     if (at == std::string::npos) break;
     from = at + 1;
   }
-  list += L'\0';
-  return list;
+  return list.empty() ? list : list + L'\0';
 }
 
 void DeleteToRecycleBin(const std::string& name) {
-  std::wstring from = SourceList(name);
+  const std::wstring from = SourceList(name);
+  if (from.empty()) return;
   std::wstring title = toolkit::Widen("Delete " + name + " to Recycle bin");
   SHFILEOPSTRUCTW op = {};
   op.hwnd = toolkit::ApplicationWindow ? toolkit::ApplicationWindow->Handle() : nullptr;

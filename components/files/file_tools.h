@@ -11,7 +11,9 @@ class TKestoFileTools {
   TKesto_Event Done;       // no value: the named file is gone afterwards
   TKesto_Event FileName;   // data point, default ""
 
-  // Recycle-bin mode takes several names separated by ";"; direct mode
-  // takes one name whose last part may hold the system's wildcards.
+  // Recycle-bin mode takes a file's name, or else several absolute names
+  // separated by ";", and hands the shell files only, never a folder;
+  // direct mode takes one name whose last part may hold the system's
+  // wildcards.
   void Delete(TData& data, uint16_t index);
 };

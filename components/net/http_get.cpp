@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstring>
 #include <memory>
+#include <new>
 
 #include "runtime/dispatch.h"
 #include "runtime/pull.h"
@@ -19,7 +20,9 @@ const char kAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
 // Always from the network; the client answers no authentication by itself.
 constexpr DWORD kOpenFlags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_AUTH;
 constexpr uint32_t kChunk = 1025;
+// A run's outcome besides the status that Failed reports.
 constexpr int64_t kDelivered = -1;
+constexpr int64_t kNotSaved = -2;
 
 bool Success(uint32_t status) { return status >= 200 && status <= 299; }
 
@@ -44,19 +47,24 @@ std::string Base64(const std::string& bytes) {
 
 // Where the body goes: a memory stream, or the target file, written from its
 // start and cut after every write so that it never keeps the tail of an
-// earlier, longer content.
+// earlier, longer content. A file not kept is removed: a part of an archive
+// is no archive, and an endless body must not stay behind filling the disk.
 class Output {
  public:
-  explicit Output(const std::string& fileName) {
+  explicit Output(const std::string& fileName) : name_(toolkit::Widen(fileName)) {
     if (fileName.empty()) return;
-    file_ = CreateFileW(toolkit::Widen(fileName).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    file_ = CreateFileW(name_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
   }
-  ~Output() { CloseFile(); }
+  ~Output() {
+    if (!Open()) return;
+    CloseHandle(file_);
+    DeleteFileW(name_.c_str());
+  }
   Output(const Output&) = delete;
   Output& operator=(const Output&) = delete;
 
-  bool ToFile() const { return file_ != nullptr; }
+  bool ToFile() const { return !name_.empty(); }
   bool Ready() const { return file_ != INVALID_HANDLE_VALUE; }
   TMemoryStream& Memory() { return memory_; }
 
@@ -66,13 +74,16 @@ class Output {
     return WriteFile(file_, bytes, count, &written, nullptr) && written == count && SetEndOfFile(file_);
   }
 
-  void CloseFile() {
-    if (ToFile() && Ready()) CloseHandle(file_);
+  void Keep() {
+    if (Open()) CloseHandle(file_);
     file_ = nullptr;
   }
 
  private:
-  HANDLE file_ = nullptr;  // null: memory
+  bool Open() const { return ToFile() && file_ && Ready(); }
+
+  const std::wstring name_;  // empty: memory
+  HANDLE file_ = nullptr;
   TMemoryStream memory_;
 };
 
@@ -98,7 +109,8 @@ class THttpRun {
   THttpRun& operator=(const THttpRun&) = delete;
 
   bool Running() const { return running_; }
-  // Ended's handlers have returned: the worker has nothing left but to end.
+  // Ended's handlers have returned: the worker has nothing left but to
+  // close its handles.
   bool Over() const { return over_; }
   void Perform();
   void Stop() {
@@ -112,12 +124,13 @@ class THttpRun {
   static void RunHandedOver(void* self);
   int64_t Transfer();
   uint32_t Authenticate();
-  int64_t Receive(uint32_t status, const std::string& fileName);
+  int64_t Receive(uint32_t status);
   void Hand(const TKesto_Event& link, TData value);
 
   const THttpGetPoints points_;
   TData chain_;  // the call's values, owned
   TData value_;  // what the reads have not consumed yet
+  std::string fileName_;  // the target, once read
   uint32_t total_ = 0;
   std::atomic<bool> running_{true};
   std::atomic<bool> over_{false};
@@ -136,10 +149,14 @@ TKestoHTTP_Get::~TKestoHTTP_Get() {
 bool TKestoHTTP_Get::Running() const { return run_ && run_->Running(); }
 
 void TKestoHTTP_Get::Download(TData& data, uint16_t) {
-  if (Running()) {
-    // A run whose Ended has been handled is over, though its worker may not
-    // have stepped out yet: wait for it rather than refuse the new run.
-    if (!run_->Over() || !worker_.Wait(kStopWaitMs)) return;
+  // A run whose Ended has been handled is over: its worker only closes its
+  // own handles, which Wine's client drags out while a server whose body was
+  // cut off goes on sending, and is left to end alone.
+  if (Running() && !run_->Over()) {
+    // Whoever waits for this download's end must hear of the refusal.
+    FireInteger(Failed, 0);
+    ForwardNull(data, Ended);
+    return;
   }
   run_ = std::make_shared<THttpRun>(*this, data);
   if (Blocking) {
@@ -161,11 +178,21 @@ void THttpRun::Perform() {
   TData none;
   const std::string proxy = PullString(none, points_.ProxySource, points_.Proxy);
   client_.Reset(toolkit::OpenInternet(kAgent, proxy));
-  const int64_t outcome = client_.Valid() ? Transfer() : 0;
+  int64_t outcome = 0;
+  try {
+    if (client_.Valid()) outcome = Transfer();
+  } catch (const std::bad_alloc&) {
+    // On the worker an escaping exception would end the whole process.
+  }
+  if (outcome == kNotSaved)
+    Hand(points_.SaveFailed, StringData(fileName_));
+  else if (outcome != kDelivered)
+    Hand(points_.Failed, IntegerData(static_cast<int32_t>(outcome)));
+  Hand(points_.Ended, TData());
+  // Only now: closing a request whose body was cut off can take as long as
+  // the server goes on sending, since Wine's client first reads the rest.
   request_.Close();
   client_.Close();
-  if (outcome != kDelivered) Hand(points_.Failed, IntegerData(static_cast<int32_t>(outcome)));
-  Hand(points_.Ended, TData());
   running_ = false;
 }
 
@@ -179,7 +206,8 @@ int64_t THttpRun::Transfer() {
   uint32_t status = toolkit::StatusCode(request_.Get());
   if (status == 407) status = Authenticate();
   if (stop_) return 0;
-  return Receive(status, PullString(value_, points_.FileNameSource, points_.FileName));
+  fileName_ = PullString(value_, points_.FileNameSource, points_.FileName);
+  return Receive(status);
 }
 
 // Answers a proxy's demand once; a second 407 stands.
@@ -197,28 +225,31 @@ uint32_t THttpRun::Authenticate() {
   return toolkit::StatusCode(request_.Get());
 }
 
-int64_t THttpRun::Receive(uint32_t status, const std::string& fileName) {
-  // An error page is not the resource: it must not replace the target file.
+int64_t THttpRun::Receive(uint32_t status) {
+  // An error page is not the resource, nor is a body too long to take: they
+  // must not replace the target file.
   if (!Success(status)) return status;
-  Output out(fileName);
-  if (!out.Ready()) return status;
   const int64_t announced = toolkit::ContentLength(request_.Get());
+  if (announced > points_.MaxSize) return status;
+  Output out(fileName_);
+  if (!out.Ready()) return kNotSaved;
   char buffer[kChunk];
   total_ = 0;
   for (;;) {
     std::memset(buffer, 0, sizeof buffer);
     uint32_t n = 0;
     const bool read = toolkit::ReadInternet(request_.Get(), buffer, kChunk, n);
-    const bool written = out.Write(buffer, n);
+    if (n > points_.MaxSize - total_) return status;  // an endless body ends here
+    if (!out.Write(buffer, n)) return out.ToFile() ? kNotSaved : status;
     total_ += n;
     Hand(points_.Progress, IntegerData(static_cast<int32_t>(total_)));
-    if (!read || !written || stop_) return status;
+    if (!read || stop_) return status;
     if (n == 0) break;
   }
   if (announced >= 0 && total_ < announced) return status;  // the connection was cut
   request_.Close();
   if (out.ToFile()) {
-    out.CloseFile();
+    out.Keep();
     Hand(points_.Completed, TData());
     return kDelivered;
   }

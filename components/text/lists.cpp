@@ -21,9 +21,12 @@ void TKestoStrList::SetText(TData& data, uint16_t) {
 void TKestoStrList::Load(TData& data, uint16_t) {
   const std::string name = PullString(data, FileNameSource, FileName);
   if (!toolkit::IsExistingFile(name)) return;
-  // A file that exists but cannot be read keeps the old lines, yet the
-  // list still announces itself.
-  List.LoadFromFile(name);
+  // The lines of the file read before must not stand in for this one: they
+  // would be written again under that file's output name.
+  if (!List.LoadFromFile(name)) {
+    List.SetText("");
+    return ForwardInteger(data, LoadFailed, 0);
+  }
   ForwardNull(data, Changed);
 }
 

@@ -17,6 +17,9 @@ class TKestoStrList {
   TStrList List;
   TKesto_Event Changed, FileNameSource, StrSource;
   TKesto_Event Saved;  // Integer 1 when Save wrote the whole file, 0 when not
+  // Integer 0 when Load found the file but could not read it (held open
+  // without sharing, no permission); the list is then empty.
+  TKesto_Event LoadFailed;
 
   void Add(TData& data, uint16_t index);
   void SetText(TData& data, uint16_t index);

@@ -206,6 +206,9 @@ TEST_F(BatchRun, ExitCodesAndMessages) {
       {"--floors 5 --en x --ru y " + jobs, 2, "either"},
       {"--walls --houses " + jobs, 2, "exclude"},
       {"--floor 5", 2, "unknown option --floor"},
+      {"--folder '" + (dir / "\xE4\xB8\xAD").string() + "' --floors 1 --en h --ru y", 2, "cannot be named in cp1251"},
+      {"--check", 1, "/sources/h.wgh:1:1: no-preview: no preview picture: add \"h.bmp\""},
+      {"--check --houses", 2, "--check takes no option but --folder"},
       {"--help", 0, "--colour2 COLOUR"},
   };
   for (const auto& r : runs) {
@@ -221,9 +224,14 @@ TEST_F(BatchRun, ExitCodesAndMessages) {
   EXPECT_EQ(Run("--floors 1 --en w --ru y"), 1) << output;
   EXPECT_NE(output.find("files written: 1, files failed: 2"), string::npos) << output;
   EXPECT_FALSE(fs::exists(dir / "out.txt"));
+  Put("sources/\xE4\xB8\xAD.wgw", "lost.txt||a||b||c");  // a name cp1251 lacks stops the run: nothing written
+  EXPECT_EQ(Run("--floors 1 --en lost --ru y"), 2);
+  EXPECT_NE(output.find("/sources/\xE4\xB8\xAD.wgw"), string::npos) << output;
+  EXPECT_FALSE(fs::exists(dir / "result" / "1_lost"));
   fs::remove_all(dir / "sources");
   EXPECT_EQ(Run("--floors 1 --en w --ru y"), 2);
   EXPECT_NE(output.find("cannot read the template folder"), string::npos) << output;
+  EXPECT_EQ(Run("--check"), 2);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "tests/e2e/driver.h"
+#include "tests/image/bmp.h"
 
 namespace {
 
@@ -24,14 +25,28 @@ wstring BatchExe() {
   return path;
 }
 
-int RunBatch(const wstring& arguments) {
+// Runs the tool; collects what it prints when `output` is given, until the
+// last handle to its end of the pipe is gone.
+int RunBatch(const wstring& arguments, string* output = nullptr) {
   wstring command = L"\"" + BatchExe() + L"\" " + arguments;
   STARTUPINFOW si{};
   si.cb = sizeof si;
+  SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+  HANDLE read = nullptr, write = nullptr;
+  if (output && CreatePipe(&read, &write, &inherited, 0)) {
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = write;
+  }
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
-                      &info))
-    return -1;
+  const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, write != nullptr, CREATE_NO_WINDOW,
+                                      nullptr, nullptr, &si, &info);
+  if (write) CloseHandle(write);
+  char chunk[4096];
+  DWORD got = 0;
+  while (read && started && ReadFile(read, chunk, sizeof chunk, &got, nullptr) && got > 0) output->append(chunk, got);
+  if (read) CloseHandle(read);
+  if (!started) return -1;
   DWORD code = 1000;
   if (WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(info.hProcess, &code);
   CloseHandle(info.hThread);
@@ -107,6 +122,26 @@ TEST(WindowAgainstBatch, SameInputsSameTree) {
   const auto made = Tree(window.Path() + L"result");
   EXPECT_EQ(made.size(), 9u);
   EXPECT_EQ(made, Tree(batch.Path() + L"result"));
+}
+
+// Under Windows the window's own decoder judges the previews: a picture cut
+// short, or no picture at all, does not decode; a whole one does.
+TEST(BatchCheck, PreviewsAsTheWindowDecodesThem) {
+  ProgramFolder folder;
+  const string picture = Bmp(8, 8, [](int, int) { return RGB(255, 0, 255); });
+  const std::pair<const wchar_t*, string> files[] = {
+      {L"wall.wgw", "w_%2.wgm||b||f||t"}, {L"good.wgh", "h||b||f||t"}, {L"good.bmp", picture},
+      {L"cut.wgh", "h||b||f||t"},         {L"cut.bmp", picture.substr(0, 100)},
+      {L"junk.wgh", "h||b||f||t"},        {L"junk.bmp", "not a picture"}};
+  for (const auto& [name, bytes] : files) WriteBytes(folder.Path() + L"sources\\" + name, bytes);
+  const wstring dir = folder.Path().substr(0, folder.Path().size() - 1);
+  string output;
+  EXPECT_EQ(RunBatch(L"--check --folder \"" + dir + L"\"", &output), 1);
+  const string at = Utf8(folder.Path()) + "sources\\";
+  EXPECT_EQ(output,
+            at + "cut.wgh:1:1: bad-preview: the preview \"cut.bmp\" does not decode as a picture: save it again as a BMP\n" +
+            at + "junk.wgh:1:1: bad-preview: the preview \"junk.bmp\" does not decode as a picture: save it again as a BMP\n" +
+            "2 problems in 2 files; 4 templates checked (1 wall, 3 houses)\n");
 }
 
 }  // namespace

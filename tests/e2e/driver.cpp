@@ -23,12 +23,12 @@ static std::wstring BuiltExe() {
   return path;
 }
 
-ProgramFolder::ProgramFolder(const std::wstring& program) {
+ProgramFolder::ProgramFolder(const std::wstring& program, const std::wstring& name) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   static int serial = 0;
   path_ = std::wstring(temp) + L"ostrel-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-          std::to_wstring(++serial) + L"\\";
+          std::to_wstring(++serial) + name + L"\\";
   CreateDirectoryW(path_.c_str(), nullptr);
   CopyFileW(program.empty() ? BuiltExe().c_str() : program.c_str(), Exe().c_str(), FALSE);
   // ostrel.exe imports BSZIP.dll, built beside it.
@@ -59,14 +59,15 @@ static std::wstring EnvironmentWith(const std::vector<std::wstring>& extra) {
   return block + L'\0';
 }
 
-Ostrel::Ostrel(const ProgramFolder& folder, const std::wstring& arguments,
+Ostrel::Ostrel(const std::wstring& folder, const std::wstring& arguments,
                const std::vector<std::wstring>& environment) {
-  std::wstring command = L"\"" + folder.Exe() + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+  const std::wstring exe = folder + L"ostrel.exe";
+  std::wstring command = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   STARTUPINFOW si{};
   si.cb = sizeof si;
   std::wstring block = EnvironmentWith(environment);
-  CreateProcessW(folder.Exe().c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                 block.data(), folder.Path().c_str(), &si, &info_);
+  CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, block.data(),
+                 folder.c_str(), &si, &info_);
 }
 
 Ostrel::~Ostrel() {

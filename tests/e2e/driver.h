@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,9 @@ namespace e2e {
 // removed again when the object goes.
 class ProgramFolder {
  public:
-  // `program`: another program to copy in under the name ostrel.exe.
-  explicit ProgramFolder(const std::wstring& program = L"");
+  // `program`: another program to copy in under the name ostrel.exe;
+  // `name`: added to the folder's own name.
+  explicit ProgramFolder(const std::wstring& program = L"", const std::wstring& name = L"");
   ~ProgramFolder();
   const std::wstring& Path() const { return path_; }  // ends in "\"
   std::wstring Exe() const { return path_ + L"ostrel.exe"; }
@@ -28,6 +30,10 @@ class Ostrel {
  public:
   // `environment`: "NAME=value" entries added to the driver's own.
   Ostrel(const ProgramFolder& folder, const std::wstring& arguments = L"",
+         const std::vector<std::wstring>& environment = {})
+      : Ostrel(folder.Path(), arguments, environment) {}
+  // The ostrel.exe of a program folder that is not the driver's (ends in "\").
+  Ostrel(const std::wstring& folder, const std::wstring& arguments = L"",
          const std::vector<std::wstring>& environment = {});
   ~Ostrel();  // kills the process if it is still running
 
@@ -83,6 +89,13 @@ COLORREF PixelAtMiddle(HWND window);
 std::string ReadBytes(const std::wstring& path);
 // Writes a file, making the folders it needs.
 void WriteBytes(const std::wstring& path, const std::string& bytes);
+
+// Holds a file open without sharing, as another program may: nobody else
+// can open it until the handle goes.
+using HeldFile = std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)>;
+inline HeldFile Hold(const std::wstring& path) {
+  return {CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), CloseHandle};
+}
 
 // A modal box of the program: waits for it, notes caption and text, closes
 // it with `button`.

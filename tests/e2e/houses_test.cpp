@@ -124,4 +124,35 @@ TEST_F(HousesTest, TheSelectedTemplateBecomesOneFileInResult) {
   EXPECT_EQ(ReadBytes(folder.Path() + L"evil.txt"), "");
 }
 
+// Colour 2 chosen and cancelled in its chooser, then templates held open by
+// another program: a failure in the box, never the text read before written
+// again (the house model in the wall folder).
+TEST_F(HousesTest, ColourTwoReachesTheModelAndHeldTemplatesAreFailures) {
+  File(L"h.wgh", "h.txt||%4/%5||||x");
+  File(L"w.wgw", "w.txt||w||||w");
+  Start();
+  ClickItem(list, IndexOf(L"h.wgh"));
+  const int teal[] = {0, 128, 128}, red[] = {255, 0, 0};
+  const struct {
+    const int* colour2;  // typed into the chooser first
+    bool confirm;
+    const wchar_t* held;
+    int button;  // the house button at 340, the walls at 170
+    const char* box;
+  } steps[] = {{teal, true, nullptr, 340, "Готово!"},
+               {red, false, nullptr, 340, "Готово!"},
+               {nullptr, false, L"h.wgh", 340, "Не удалось сохранить файлов: 1"},
+               {nullptr, false, L"w.wgw", 170, "Не удалось сохранить файлов: 1"}};
+  for (const auto& step : steps) {
+    if (step.colour2) Click(ControlAt(form, 300, 25)), AnswerChooser(*ostrel, step.colour2, step.confirm);
+    EXPECT_EQ(PixelAtMiddle(ControlAt(form, 250, 25)), RGB(0, 128, 128));
+    const HeldFile held = Hold(step.held ? Sources() + step.held : L"");
+    Click(ControlAt(form, step.button, 180));
+    const wstring box = AnswerBox(*ostrel).text;
+    EXPECT_EQ(box.substr(0, W(step.box).size()), W(step.box));
+    EXPECT_EQ(ReadBytes(folder.Path() + L"result\\h.txt"), "/0 128 128\r\n\r\n\r\n\r\n\r\nx\r\n \r\n");
+    EXPECT_EQ(ReadBytes(folder.Path() + L"result\\5_\\h.txt"), "");
+  }
+}
+
 }  // namespace

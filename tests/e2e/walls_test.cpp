@@ -3,6 +3,8 @@
 // compare the files written byte for byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/e2e/driver.h"
 
 namespace {
@@ -136,6 +138,47 @@ TEST_F(WallsTest, FailedSavesAndEmptySourcesAreReportedNotCelebrated) {
   Type(english, L"a*b");  // a folder name the system refuses: only kept.txt lands
   box = MakeWalls();
   EXPECT_EQ(box.text, W("Не удалось сохранить файлов: 2\r\nПапка: ") + folder.Path() + L"result\\5_a*b\\");
+}
+
+// The names in the program folder but result\, and in the two folders above.
+std::vector<wstring> Surroundings(const wstring& program) {
+  std::vector<wstring> names;
+  wstring folder = program;
+  for (int level = 0; level < 3; ++level) {
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &entry);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &entry))
+      if (folder + entry.cFileName != program + L"result") names.push_back(folder + entry.cFileName);
+    FindClose(find);
+    folder = folder.substr(0, folder.find_last_of(L'\\', folder.size() - 2) + 1);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A template held open by another program is a failure, never the last
+// template's text again; a name that climbs out of result\ makes no folder
+// anywhere and every file meant for it fails.
+TEST_F(WallsTest, UnreadableTemplatesAndEscapingNamesFailWithoutTraces) {
+  for (const char* t : {"a", "b", "c"}) Template((W(t) + L".wgw").c_str(), string(t) + ".txt||" + t + "||||" + t);
+  Start();
+  const auto model = [](const char* t) { return string(t) + "\r\n\r\n\r\n\r\n\r\n" + t + "\r\n \r\n"; };
+  const struct {
+    const wchar_t *english, *held;
+    int failed;
+  } runs[] = {{L"x", L"b.wgw", 1}, {L"\\..\\..\\..\\x", nullptr, 3}, {L"..\\..\\..\\x", nullptr, 3},
+              {L"C:\\x", nullptr, 3}, {L"..", nullptr, 3}};  // "5_.." is made as "5_": no file finds it
+  for (const auto& run : runs) {
+    const auto before = Surroundings(folder.Path());
+    Type(english, run.english);
+    const HeldFile held = Hold(run.held ? Sources() + run.held : L"");
+    EXPECT_EQ(MakeWalls().text, W("Не удалось сохранить файлов: ") + std::to_wstring(run.failed) +
+                                    W("\r\nПапка: ") + folder.Path() + L"result\\5_" + run.english + L"\\");
+    EXPECT_EQ(Surroundings(folder.Path()), before) << run.english;
+  }
+  EXPECT_EQ(Output(L"5_x\\a.txt"), model("a"));
+  EXPECT_EQ(Output(L"5_x\\b.txt"), "");
+  EXPECT_EQ(Output(L"5_x\\c.txt"), model("c"));
 }
 
 // The texts of the "?" buttons, checked against the help as it was written.

@@ -89,6 +89,21 @@ TEST_F(ToolsTest, RecycleBin) {
   }
 }
 
+// "semi;x\a.zip" beside a folder "semi" and, in the current folder,
+// "x\a.zip": the named file goes, and nothing else whether it is there or
+// not; a folder never.
+TEST_F(ToolsTest, RecycleBinSemicolonInAPathTakesNothingElse) {
+  dir.Folder("semi"), dir.Folder("x"), dir.Folder("semi;x");
+  dir.File("semi\\keep"), dir.File("x\\a.zip"), dir.File("semi;x\\a.zip");
+  SetCurrentDirectoryW(dir.Wide("").c_str());
+  for (const char* name : {"semi;x\\a.zip", "semi;x\\a.zip", "semi", "semi;x"}) {
+    EXPECT_EQ(Delete(dir.root + name), 1u) << name;
+    EXPECT_TRUE(Exists(dir.root + "semi\\keep") && Exists(dir.root + "x\\a.zip") && Exists(dir.root + "semi;x"));
+  }
+  EXPECT_FALSE(Exists(dir.root + "semi;x\\a.zip"));
+  SetCurrentDirectoryW(L"C:\\");
+}
+
 TEST_F(ToolsTest, DirectWithWildcards) {
   tool.Recycle = 1;
   for (const char* f : {"1.tmp", "два.tmp", "keep.txt"}) dir.File(f);

@@ -42,7 +42,10 @@ inline void RemoveTree(const std::wstring& p) {
     else if (!RemoveDirectoryW(full.c_str())) RunUnix(p, L"/bin/rm " + name, full, false);
   }
   if (h != INVALID_HANDLE_VALUE) FindClose(h);
-  RemoveDirectoryW(p.c_str());
+  if (RemoveDirectoryW(p.c_str()) || GetFileAttributesW(p.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  // Links left pointing nowhere by the removal above do not show in Wine's listings.
+  const size_t cut = p.find_last_of(L'\\');
+  RunUnix(p.substr(0, cut), L"/bin/rm -rf \"" + p.substr(cut + 1) + L"\"", p, false);
 }
 
 struct Scratch {

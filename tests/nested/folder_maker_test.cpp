@@ -10,8 +10,9 @@ namespace {
 using namespace nested_test;
 
 TEST(FolderMaker, MakesTheWallFolderAndTheWriterFillsIt) {
-  const std::string result = toolkit::ProgramFolder() + "result\\", wall = result + "5_dark_red\\";
-  const bool hadResult = std::filesystem::exists(Native(result));
+  OwnFolder program("ostrel_folder_maker_");
+  toolkit::SetProgramFolder(program.Name());
+  const std::string wall = program.Name() + "result\\5_dark_red\\";
   WallSchema schema;
   schema.Set(kFloors, "5");
   schema.Set(kEnglish, "dark red");
@@ -28,7 +29,7 @@ TEST(FolderMaker, MakesTheWallFolderAndTheWriterFillsIt) {
   std::string bytes;
   EXPECT_TRUE(toolkit::ReadFileBytes(wall + "красный dark red.wgw", bytes));
   EXPECT_EQ(bytes, "5\r\n\r\n\r\n\r\n\r\nкрасный \r\n");
-  std::filesystem::remove_all(Native(hadResult ? wall : result));
+  toolkit::SetProgramFolder("");
 }
 
 }  // namespace

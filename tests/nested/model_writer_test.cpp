@@ -1,7 +1,6 @@
-// The model writer, fed from memories, writing into a temp folder.
+// The model writer, fed from memories, writing into result\ in a folder of
+// the test's own: what it refuses would land beside result\, still inside.
 #include <gtest/gtest.h>
-
-#include <random>
 
 #include "tests/nested/wall_schema.h"
 #include "toolkit/file_bytes.h"
@@ -13,14 +12,10 @@ using std::string;
 
 struct ModelWriterTest : ::testing::Test {
   void SetUp() override {
-#ifdef _WIN32
-    folder = toolkit::TempFolder() + "ostrel_model_writer_" + std::to_string(std::random_device{}()) + "\\";
-#endif
     std::filesystem::create_directories(Native(folder));
     schema.Set(kFolder, folder);
     schema.Set(kRoot, folder);
   }
-  void TearDown() override { std::filesystem::remove_all(Native(folder)); }
   void Template(const string& name, const string& first, const string& floor, const string& last) {
     schema.Set(kField1, name);
     schema.Set(kField2, first);
@@ -33,7 +28,8 @@ struct ModelWriterTest : ::testing::Test {
     return bytes;
   }
 
-  string folder = "/tmp/ostrel_model_writer_" + std::to_string(std::random_device{}()) + "/";
+  OwnFolder own{"ostrel_model_writer_"};
+  string folder = own.Name() + "result\\";
   WallSchema schema;
 };
 

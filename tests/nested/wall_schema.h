@@ -9,10 +9,9 @@
 #include "components/text/storage.h"
 #include "schema/model_writer.h"
 #include "tests/core/probes.h"
+#include "tests/text/helpers.h"
 #ifdef _WIN32
 #include "schema/folder_maker.h"
-#include "toolkit/cp1251_win.h"
-#include "toolkit/system.h"
 #endif
 
 namespace nested_test {
@@ -20,13 +19,8 @@ namespace nested_test {
 // The model writer's outer data, in the order of its points.
 enum Input { kFloors, kColour1, kColour2, kEnglish, kRussian, kField1, kField2, kField3, kField4, kFolder, kRoot };
 
-inline std::filesystem::path Native(const std::string& cp1251) {
-#ifdef _WIN32
-  return toolkit::Widen(cp1251);
-#else
-  return cp1251;
-#endif
-}
+using text_test::Native;
+using text_test::OwnFolder;
 
 class WallSchema {
  public:

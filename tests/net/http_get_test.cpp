@@ -65,6 +65,7 @@ struct Recorder {
   }
   void Progress(TData& d, uint16_t) { progress += std::to_string(d.IntValue) + " "; }
   void Failed(TData& d, uint16_t) { events += "failed " + std::to_string(d.IntValue) + "|"; }
+  void SaveFailed(TData&, uint16_t) { events += "save failed|"; }
   void Ended(TData&, uint16_t) { events += "ended", ++ended; }
 };
 
@@ -77,6 +78,7 @@ struct HttpTest : ::testing::Test {
     http->Completed = Link<&Recorder::Completed>(&got);
     http->Progress = Link<&Recorder::Progress>(&got);
     http->Failed = Link<&Recorder::Failed>(&got);
+    http->SaveFailed = Link<&Recorder::SaveFailed>(&got);
     http->Ended = Link<&Recorder::Ended>(&got);
   }
   void Start(TData in = TData()) { FireEvent(Link<&TKestoHTTP_Get::Download>(http.get()), in); }
@@ -92,7 +94,8 @@ TEST_F(HttpTest, OutcomesInMemory) {
     const char* path;
     int32_t position, length;
     const char* events;
-    const char* body;
+    std::string body;
+    uint32_t cap = INT32_MAX;
   } cases[] = {
       {"/range", 0, 50, "body|ended", "none"},  // no Range header at all
       {"/range", 100, 0, "body|ended", "bytes=100-100"},
@@ -102,11 +105,15 @@ TEST_F(HttpTest, OutcomesInMemory) {
       {"/truncated", 0, 0, "failed 200|ended", ""},
       {"", 0, 0, "failed 0|ended", ""},
       {"http://127.0.0.1:1/refused", 0, 0, "failed 0|ended", ""},
+      {"/chunked/3000", 0, 0, "body|ended", Pattern(3000)},  // no length announced is no cut
+      {"/chunked/endless", 0, 0, "failed 200|ended", "", 4 << 10},  // the version's cap
+      {"/chunked/endless", 0, 0, "failed 200|ended", "", 256 << 10},  // the news' cap
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path);
     http->Url = Address(c.path);
     http->Length = c.length;
+    http->MaxSize = c.cap;
     TData position = IntegerData(c.position);
     Run(c.position ? position : TData());
     EXPECT_EQ(got.events, c.events);
@@ -138,22 +145,29 @@ TEST_F(HttpTest, ProgressAfterEveryReadAndOnceMoreAtTheEnd) {
 
 TEST_F(HttpTest, FileOutput) {
   Scratch dir("загрузка");
+  dir.Folder("папка.zip");  // no file can be made there
   const struct {
     const char* path;
     const char* file;
     const char* events;
     std::string content;
+    uint32_t cap = INT32_MAX;
   } cases[] = {
       {"/bytes/2500", "a.zip", "file|ended", Pattern(2500)},  // the longer old content is cut
       {"/bytes/0", "a.zip", "file|ended", ""},
       {"/status/404", "a.zip", "failed 404|ended", std::string(5000, 'x')},  // left alone
-      {"/bytes/10", "нет\\a.zip", "failed 200|ended", ""},
+      {"/bytes/10", "нет\\a.zip", "save failed|ended", ""},
+      {"/bytes/10", "папка.zip", "save failed|ended", ""},
+      {"/chunked/endless", "a.zip", "failed 200|ended", "", 64 << 10},  // the archive's, scaled down: removed
+      {"/bytes/4097", "a.zip", "failed 200|ended", std::string(5000, 'x'), 4096},  // announced too long: not begun
+      {"/bytes/4096", "a.zip", "file|ended", Pattern(4096), 4096},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path);
     dir.File("a.zip", std::string(5000, 'x'));
     http->Url = Address(c.path);
     http->FileName = dir.root + c.file;
+    http->MaxSize = c.cap;
     Run();
     EXPECT_EQ(got.events, c.events);
     std::string content;
@@ -185,13 +199,15 @@ TEST_F(HttpTest, ProxyDemandIsAnsweredOnceWithBothCredentials) {
   EXPECT_EQ(got.body, "via proxy /thing");
 }
 
-TEST_F(HttpTest, SecondDownloadDuringARunIsRefused) {
+TEST_F(HttpTest, SecondDownloadDuringARunIsRefusedAloud) {
   http->Url = Address("/slow/20");
   Start();
   EXPECT_TRUE(http->Running());
-  Run();  // refused: the first run's events only
+  Run();  // refused at once; the first run goes on
+  EXPECT_EQ(got.events, "failed 0|ended");
+  for (int i = 0; i < 500 && got.ended < 2; ++i) Pump(20);
   Pump(200);
-  EXPECT_EQ(got.events, "body|ended");
+  EXPECT_EQ(got.events, "failed 0|endedbody|ended");
   EXPECT_TRUE(got.body == Pattern(1025 * 20));
   EXPECT_FALSE(http->Running());
   Run();

@@ -12,6 +12,9 @@ A request with an absolute URI is taken as a proxy request and needs
   /truncated    announces 1000 bytes, sends 100 and closes
   /slow/N       N chunks of 1025 bytes, one every 20 ms
   /stall        announces 100000 bytes, sends headers only and waits
+  /chunked/N    N bytes in chunked encoding, 64 KiB every 10 ms (every
+                OSTREL_CHUNK_PAUSE seconds when that is set)
+  /chunked/endless  the same without end (until the client goes)
 """
 import base64
 import os
@@ -23,6 +26,7 @@ from urllib.parse import urlsplit
 
 LIFETIME = 600
 STALL_SECONDS = 30
+CHUNK_PAUSE = float(os.environ.get("OSTREL_CHUNK_PAUSE", "0.01"))
 PROXY_AUTH = "Basic " + base64.b64encode(b"ostrel:secret").decode()
 PATTERN = bytes(range(256))
 
@@ -89,6 +93,18 @@ class Handler(BaseHTTPRequestHandler):
         self.wfile.flush()
         time.sleep(STALL_SECONDS)
         self.close_connection = True
+
+    def route_chunked(self, n):
+        self.send_response(200)
+        self.send_header("Transfer-Encoding", "chunked")
+        self.end_headers()
+        left = float("inf") if n == "endless" else int(n)
+        while left > 0:
+            part = pattern(int(min(left, 65536)))
+            self.wfile.write(b"%x\r\n%s\r\n" % (len(part), part))
+            left -= len(part)
+            time.sleep(CHUNK_PAUSE)
+        self.wfile.write(b"0\r\n\r\n")
 
     def route_quit(self, _):
         self.answer(200, b"bye")

@@ -1,11 +1,19 @@
 // Shared test helpers for the text components.
 #pragma once
+#include <filesystem>
 #include <initializer_list>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "tests/core/probes.h"
+#ifdef _WIN32
+#include "toolkit/cp1251_win.h"
+#include "toolkit/system.h"
+#else
+#include "toolkit/native_name_host.h"
+#endif
 
 namespace text_test {
 
@@ -42,5 +50,37 @@ inline std::vector<std::string> Strings(const Probe& probe) {
 }
 
 using Texts = std::vector<std::string>;
+
+// A name in the program's form (cp1251, "\") as the file system takes it.
+inline std::filesystem::path Native(const std::string& cp1251) {
+#ifdef _WIN32
+  return toolkit::Widen(cp1251);
+#else
+  return toolkit::NativeName(cp1251);
+#endif
+}
+
+// A fresh folder of the test's own in the system's temp folder, its name
+// ending in "\"; it goes with everything in it when the object goes, however
+// the test ended, so no run leaves files behind or finds another run's.
+class OwnFolder {
+ public:
+  explicit OwnFolder(const std::string& prefix) {
+#ifdef _WIN32
+    const std::string temp = toolkit::TempFolder();
+#else
+    const std::string temp = std::filesystem::temp_directory_path().string() + "/";
+#endif
+    name_ = temp + prefix + std::to_string(std::random_device{}()) + "\\";
+    std::filesystem::create_directory(Native(name_));
+  }
+  ~OwnFolder() { std::filesystem::remove_all(Native(name_)); }
+  OwnFolder(const OwnFolder&) = delete;
+  OwnFolder& operator=(const OwnFolder&) = delete;
+  const std::string& Name() const { return name_; }
+
+ private:
+  std::string name_;
+};
 
 }  // namespace text_test

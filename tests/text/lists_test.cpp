@@ -1,51 +1,24 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <random>
-
 #include "components/text/lists.h"
 #include "tests/text/helpers.h"
 #include "toolkit/file_bytes.h"
 #include "toolkit/stream.h"
-#ifdef _WIN32
-#include "toolkit/cp1251_win.h"
-#include "toolkit/system.h"
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
 using namespace text_test;
 using std::string;
 
-string TempFolder() {
-#ifdef _WIN32
-  return toolkit::TempFolder();
-#else
-  return "/tmp/";
-#endif
-}
-
-// A fresh file name in the temp folder (cp1251 bytes, one of them non-ASCII),
-// removed again at the end of the test.
+// A file name (cp1251, one letter non-ASCII) in a folder of the test's own.
 class TempFile {
  public:
-  TempFile() {
-    static std::mt19937 random(std::random_device{}());
-    name_ = TempFolder() + "ostrel_\xCF\xF0\xE8\xEC\xE5\xF0_" + std::to_string(random()) + ".txt";
-  }
-  ~TempFile() {
-#ifdef _WIN32
-    _wremove(toolkit::Widen(name_).c_str());
-#else
-    unlink(name_.c_str());
-#endif
-  }
   const string& Name() const { return name_; }
+  const string& Folder() const { return folder_.Name(); }
 
  private:
-  string name_;
+  OwnFolder folder_{"ostrel_lists_"};
+  string name_ = folder_.Name() + "ostrel_\xCF\xF0\xE8\xEC\xE5\xF0.txt";
 };
 
 TEST(StrListText, SplitAndJoin) {
@@ -112,7 +85,7 @@ TEST(StrListComponent, LoadOfMissingFileOrFolderDoesNothing) {
   Probe changed;
   strings.Changed = To(changed);
   TempFile missing;
-  for (const string& name : {missing.Name(), TempFolder(), string()}) {
+  for (const string& name : {missing.Name(), missing.Folder(), string()}) {
     strings.FileName = name;
     Fire<&TKestoStrList::Load>(strings);
   }
@@ -122,9 +95,9 @@ TEST(StrListComponent, LoadOfMissingFileOrFolderDoesNothing) {
 
   string untouched = "old";
   EXPECT_FALSE(toolkit::ReadFileBytes(missing.Name(), untouched));
-  EXPECT_FALSE(toolkit::ReadFileBytes(TempFolder(), untouched));
+  EXPECT_FALSE(toolkit::ReadFileBytes(missing.Folder(), untouched));
   EXPECT_EQ(untouched, "old");
-  EXPECT_FALSE(strings.List.SaveToFile(TempFolder() + "no_such_folder_ostrel/x.txt"));
+  EXPECT_FALSE(strings.List.SaveToFile(missing.Folder() + "no_such_folder\\x.txt"));
 }
 
 TEST(StrListComponent, FileNameComesFromTheIncomingValueWhenEmpty) {

@@ -35,6 +35,8 @@ inline const Case kCorpus[] = {
     {"good_zip64_central", kOk},
     {"good_zip64_everywhere", kOk},
     {"good_comment", kOk},
+    {"good_comment_longest", kOk},
+    {"good_longest_name", kOk},
     {"good_backslash_names", kOk},
     {"good_unix_modes", kOk},
     // Names that leave the destination or are not plain files.
@@ -76,6 +78,10 @@ inline const Case kCorpus[] = {
     {"bad_name_empty_part", kUnsafeName},
     {"bad_name_empty", kUnsafeName},
     {"bad_name_long_part", kUnsafeName},
+    {"bad_name_too_long", kUnsafeName},
+    {"bad_name_too_deep", kUnsafeName},
+    {"bad_name_deep", kUnsafeName},
+    {"bad_name_staging", kUnsafeName},
     {"bad_name_invalid_utf8", kUnsafeName},
     {"bad_name_overlong_utf8", kUnsafeName},
     // Entries that are not plain data.
@@ -132,6 +138,7 @@ inline const Case kCorpus[] = {
     {"bad_multi_disk", kUnsupported},
     {"bad_overlap", kBroken},
     {"bad_overlap_same_header", kBroken},
+    {"bad_overlap_one_byte", kBroken},
     // Two entries for one file.
     {"bad_duplicate", kDuplicate},
     {"bad_duplicate_case", kDuplicate},

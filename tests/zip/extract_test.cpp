@@ -1,11 +1,20 @@
 // The library through its four operations, on the host (the reader built
 // natively under sanitizers) and as BSZIP.dll under Wine: the corpus table,
-// then the flags, the codes and the run-time integers.
+// then the flags, the codes and the run-time integers; and the faults of a
+// file system, put in below the operations, and the recovery after them.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
+#include "bszip/extract.h"
+#include "bszip/linked.h"
+#include "bszip/names.h"
 #include "tests/zip/corpus.h"
+#include "tests/zip/target_double.h"
+#ifdef _WIN32
+#include "tests/files/files_test.h"
+#endif
 #include "tests/zip/zip_test.h"
 
 namespace zip_test {
@@ -204,8 +213,92 @@ TEST(Progress, TheLibraryIsBusyInsideTheCallback) {
   EXPECT_EQ(ReadAll(scratch.destination / "a.txt"), "stored text\r\n");
 }
 
+// good_replace moves replace.txt (made read-only here), folder/old.txt and
+// added.txt; the target refuses to replace a read-only file, as Windows does.
+struct Fault {
+  const char* name;
+  TargetDouble::Fault fault;
+  int at;
+  int32_t code;
+  bool applied;  // the folder ends all new (else all old)
+};
+
+const Fault kFaults[] = {
+    {"ReadOnlyFileReplaced", TargetDouble::kNone, -1, 0, true},
+    {"ReadOnlyBackAfterUndo", TargetDouble::kFailMove, 2, 11, false},
+    {"FailedUndoKeepsTheCopy", TargetDouble::kFailUndo, 1, 15, false},
+    {"StoppedBeforeTheFirstMove", TargetDouble::kDie, 0, 11, false},
+    {"StoppedBetweenTwoMoves", TargetDouble::kDie, 2, 15, false},
+    {"StoppedAfterTheLastMove", TargetDouble::kDie, 3, 0, false},
+};
+
+class FaultTest : public ::testing::TestWithParam<Fault> {};
+
+bool Writable(const fs::path& p) { return (fs::status(p).permissions() & fs::perms::owner_write) != fs::perms::none; }
+
+TEST_P(FaultTest, TheNextRecoveryLeavesTheFolderAllOldOrAllNew) {
+  const Fault& f = GetParam();
+  Scratch scratch(f.name);
+  const fs::path readOnly = scratch.destination / "replace.txt";
+  fs::permissions(readOnly, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  const Tree before = Snapshot(scratch.root);
+  const std::string destination = ApiText(scratch.destination);
+  Opened archive("good_replace");
+  {
+    TargetDouble target(bszip::MakeTarget(destination.c_str()), f.fault, f.at);
+    EXPECT_EQ(bszip::Extract(archive.file->View(), archive.entries, &target, bszip::Options(), nullptr), f.code);
+  }
+  if (f.fault == TargetDouble::kFailUndo) {
+    EXPECT_EQ(ReadAll(scratch.destination / bszip::kStagingName / "k0"), "old replace\r\n") << "the copy stays";
+  }
+  EXPECT_EQ(bszip::RecoverDestination(destination.c_str()), 0);
+  EXPECT_EQ(ReadAll(readOnly), f.applied ? "new content\r\n" : "old replace\r\n");
+  EXPECT_EQ(Writable(readOnly), f.applied) << "read-only again when put back";
+  if (!f.applied) {
+    EXPECT_EQ(Snapshot(scratch.root), before) << Describe(Snapshot(scratch.root));
+  }
+  EXPECT_FALSE(fs::exists(scratch.destination / bszip::kStagingName));
+  fs::permissions(readOnly, fs::perms::owner_write, fs::perm_options::add);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, FaultTest, ::testing::ValuesIn(kFaults),
+                         [](const ::testing::TestParamInfo<Fault>& info) { return std::string(info.param.name); });
+
+// A Unix shell command, done once `path` is there (or gone).
+void Shell(const std::string& command, const fs::path& path, bool there) {
 #ifdef _WIN32
-TEST(AllOrNothing, AFileInUseUndoesTheWholeArchive) {
+  RunUnix(L"C:\\", toolkit::Widen("/bin/sh -c \"" + command + "\""), path.wstring(), there);
+#else
+  EXPECT_EQ(std::system(command.c_str()), 0) << command << path << there;
+#endif
+}
+
+// Staging inside the destination keeps every move on one volume and needs
+// nothing around the destination: a folder linked to another volume
+// (/dev/shm, a memory file system; a Unix link stands in for a junction,
+// which Wine cannot make) and, under Wine, a drive's root.
+TEST(Destination, ALinkToAnotherVolumeAndADriveRoot) {
+  const std::string id = std::to_string(ProcessId()), real = "/dev/shm/bszip-real-" + id, link = "/tmp/bszip-" + id;
+  std::vector<std::string> destinations = {link}, links = {link};
+#ifdef _WIN32
+  const std::string drive = std::string(1, static_cast<char>('q' + id.back() % 8)) + ":";  // tests run side by side
+  links.push_back(std::string(getenv("WINEPREFIX")) + "/dosdevices/" + drive);
+  destinations = {"Z:" + link, drive + "\\"};
+#endif
+  for (size_t i = 0; i < links.size(); ++i)
+    Shell("mkdir -p " + real + " && ln -s " + real + " " + links[i], U8(destinations[i]), true);
+  for (const std::string& destination : destinations) {
+    EXPECT_EQ(Unpack(Archive("good_nested_no_folder_entries"), U8(destination)), 0) << destination;
+    EXPECT_EQ(ReadAll(U8(destinations[0]) / "x" / "y" / "z.txt"), "deep") << destination;
+    EXPECT_EQ(Snapshot(U8(destinations[0])).count(std::string(bszip::kStagingName) + "/"), 0u);
+    fs::remove_all(U8(destinations[0]) / "x");
+  }
+  for (size_t i = 0; i < links.size(); ++i) Shell("rm -rf " + real + " " + links[i], U8(destinations[i]), false);
+}
+
+#ifdef _WIN32
+TEST(AllOrNothing, AFileInUseUndoesTheWholeArchiveAndIsNamed) {
   // good_replace moves replace.txt, then folder/old.txt, then added.txt.
   Scratch scratch("in use");
   const Tree before = Snapshot(scratch.root);
@@ -214,6 +307,10 @@ TEST(AllOrNothing, AFileInUseUndoesTheWholeArchive) {
   ASSERT_NE(open, INVALID_HANDLE_VALUE);
   EXPECT_EQ(Unpack(Archive("good_replace"), scratch.destination), 11);
   CloseHandle(open);
+  int32_t entry = -1, marker = 0;
+  zGetRunTimeInfo(&entry, &marker);
+  EXPECT_EQ(entry, 1) << "folder/old.txt, the second entry";
+  EXPECT_EQ(marker, -1);
   EXPECT_EQ(Snapshot(scratch.root), before) << Describe(Snapshot(scratch.root));
   EXPECT_EQ(Unpack(Archive("good_replace"), scratch.destination), 0);
   EXPECT_EQ(ReadAll(scratch.destination / "folder" / "old.txt"), "newer");

@@ -232,6 +232,13 @@ def main(out):
     expects['good_zip64_descriptor'] = good_cases()['good_deflate']
     archives['good_comment'] = with_zipfile(good_cases()['good_stored'], comment=b'Ostrel data update')
     expects['good_comment'] = good_cases()['good_stored']
+    # The end record as far from the end as it can be.
+    archives['good_comment_longest'] = with_zipfile(good_cases()['good_stored'], comment=text(9, 0xFFFF))
+    expects['good_comment_longest'] = good_cases()['good_stored']
+    # A name at both limits: 1024 characters, a file 31 folders deep.
+    longest = [(('d' * 31 + '/') * 31 + 'n' * 32, b'deepest', D)]
+    archives['good_longest_name'] = with_zipfile(longest)
+    expects['good_longest_name'] = longest
 
     # cp866 names without the UTF-8 flag.
     buffer = io.BytesIO()
@@ -309,8 +316,14 @@ def main(out):
             ('bad_name_wildcard', 'evil*.txt'),
             ('bad_name_empty_part', 'sub//evil.txt'),
             ('bad_name_empty', ''),
-            ('bad_name_long_part', 'a' * 256 + '.txt')]:
+            ('bad_name_long_part', 'a' * 256 + '.txt'),
+            ('bad_name_too_long', ('d' * 31 + '/') * 31 + 'n' * 33),
+            ('bad_name_too_deep', 'a/' * 32 + 'x'),
+            ('bad_name_staging', '~bszip/evil.txt')]:
         bad_name(case, name)
+    # One stored, empty entry 16 000 folders deep: refused before anything is
+    # written, in time linear in its length.
+    bad['bad_name_deep'] = build([Entry('a/' * 16000 + 'x', b'', method=0)])
     bad_name('bad_name_invalid_utf8', '', raw=b'evil\xff\xfe.txt', flags=0x0800)
     bad_name('bad_name_overlong_utf8', '', raw=b'\xc0\xae\xc0\xae/evil.txt', flags=0x0800)
 
@@ -397,6 +410,15 @@ def main(out):
     same = Entry('same.txt', b'shared')
     two = build([same, Entry('same.txt', b'shared', offset=0)])
     bad['bad_overlap_same_header'] = two
+
+    # The second entry's local header starts on the first one's last byte.
+    first = Entry('one.txt', b'ends in P', method=0)
+    end = 30 + len(first.raw) + len(first.payload)
+    data = bytearray(build([first, Entry('two.txt', b'two', offset=end - 1)]))
+    assert data[end:end + 4] == b'PK\x03\x04'
+    del data[end]
+    struct.pack_into('<I', data, len(data) - 6, struct.unpack('<I', data[-6:-2])[0] - 1)
+    bad['bad_overlap_one_byte'] = bytes(data)
 
     # Two entries for one file.
     dup = lambda a, b: build(good_entries() + [Entry(a, b'one'), Entry(b, b'two')])

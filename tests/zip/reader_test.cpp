@@ -4,6 +4,7 @@
 
 #include "bszip/extract.h"
 #include "bszip/names.h"
+#include "tests/zip/target_double.h"
 #include "tests/zip/zip_test.h"
 
 namespace zip_test {
@@ -27,6 +28,7 @@ TEST(Names, RuleByRule) {
       {"LPT9.x", false}, {"conout$", false}, {"prn .txt", false}, {"lpt\xC2\xB3", false},
       {"a\tb", false}, {"a<b", false}, {"a>b", false}, {"a\"b", false}, {"a|b", false}, {"a?b", false},
       {"a*b", false}, {"a\x7F", true}, {"\xFF", false},
+      {"~bszip", false}, {"a/~BSZIP/b", false}, {"~b\xC5\xBFz\xC4\xB1p", false}, {"~bszip2", true},
   };
   for (const Row& row : rows) EXPECT_EQ(CheckName(row.name) == kOk, row.safe) << "\"" << row.name << "\"";
   EXPECT_EQ(CheckName(std::string(255, 'a')), kOk);
@@ -34,6 +36,15 @@ TEST(Names, RuleByRule) {
   std::string cyrillic;
   for (int i = 0; i < 255; ++i) cyrillic += u8"ж";
   EXPECT_EQ(CheckName(cyrillic), kOk) << "255 characters, 510 bytes";
+  // The limits on a whole name: UTF-16 units (U+10000 takes two) and parts.
+  const std::string part(31, 'a');
+  std::string deepest;
+  for (int i = 0; i < 31; ++i) deepest += part + "/";
+  EXPECT_EQ(CheckName(deepest + "b" + std::string(1024 - 31 * 32 - 1, 'c')), kOk);
+  EXPECT_EQ(CheckName(deepest + "b" + std::string(1024 - 31 * 32, 'c')), kUnsafeName);
+  EXPECT_EQ(CheckName(deepest + std::string(1024 - 31 * 32 - 1, 'c') + "\xF0\x90\x80\x80"), kUnsafeName);
+  EXPECT_EQ(CheckName(deepest + "b/"), kOk) << "a folder 32 parts deep";
+  EXPECT_EQ(CheckName(deepest + "b/c"), kUnsafeName);
 }
 
 TEST(Names, Decoding) {
@@ -82,9 +93,11 @@ TEST(Plan, FoldersParentsFirstAndFilesInArchiveOrder) {
   ASSERT_EQ(MakePlan({Named("x/y/z.txt"), Named("x/", 0), Named("a.txt"), Named("x/y/w/", 0), Named("X/Y/v.txt")},
                      true, plan),
             kOk);
-  EXPECT_EQ(plan.folders, (std::vector<std::string>{"x", "x/y", "x/y/w"}));
+  ASSERT_EQ(plan.folders.size(), 3u);
+  EXPECT_EQ(plan.FolderPath(2), "x/y/w");
   ASSERT_EQ(plan.files.size(), 3u);
-  EXPECT_EQ(plan.files[0].path, "x/y/z.txt");
+  EXPECT_EQ(plan.Path(plan.files[0]), "x/y/z.txt");
+  EXPECT_EQ(plan.Path(plan.files[2]), "x/y/v.txt") << "spelt as the folder's first entry spells it";
   EXPECT_EQ(plan.files[2].entry, 4u);
   ASSERT_EQ(MakePlan({Named("x/y/z.txt"), Named("q/z.TXT")}, false, plan), kDuplicate) << "flattened names";
   ASSERT_EQ(MakePlan({Named("x/y/z.txt"), Named("x/w/", 0)}, false, plan), kOk);
@@ -111,55 +124,18 @@ TEST(Plan, DeclaredSizes) {
   EXPECT_EQ(MakePlan({dense}, true, plan), kOk);
 }
 
-// The host's target with one move made to fail.
-class FailingTarget : public Target {
- public:
-  FailingTarget(std::unique_ptr<Target> real, int failAt) : real_(std::move(real)), failAt_(failAt) {}
-  bool OpenDestination(bool create) override { return real_->OpenDestination(create); }
-  void UnmakeDestination() override { real_->UnmakeDestination(); }
-  Kind KindOf(const std::string& p) override { return real_->KindOf(p); }
-  bool Inside(const std::string& p) override { return real_->Inside(p); }
-  bool MakeStaging() override { return real_->MakeStaging(); }
-  std::unique_ptr<StagedFile> Stage(const std::string& n) override { return real_->Stage(n); }
-  bool FlushStaged() override { return real_->FlushStaged(); }
-  void Settle() override { real_->Settle(); }
-  bool Keep(const std::string& p, const std::string& n) override { return real_->Keep(p, n); }
-  void RemoveStaging() override { real_->RemoveStaging(); }
-  bool MakeFolder(const std::string& p) override { return real_->MakeFolder(p); }
-  bool RemoveFolder(const std::string& p) override { return real_->RemoveFolder(p); }
-  bool MoveIn(const std::string& n, const std::string& p) override {
-    return moves_++ != failAt_ && real_->MoveIn(n, p);
-  }
-  bool RemoveFile(const std::string& p) override { return real_->RemoveFile(p); }
-
- private:
-  int moves_ = 0;
-  std::unique_ptr<Target> real_;
-  int failAt_;
-};
-
-struct Opened {
-  std::unique_ptr<MappedFile> file;
-  std::vector<Entry> entries;
-  explicit Opened(const char* name) {
-    file = MapFile(ApiText(Corpus() / (std::string(name) + ".zip")).c_str());
-    EXPECT_TRUE(file);
-    EXPECT_EQ(ReadArchive(file->View(), entries), kOk);
-  }
-};
-
 TEST(AllOrNothing, AFailedMoveIsUndone) {
   // good_replace: replace.txt (exists), folder/old.txt (exists), added.txt.
   Opened archive("good_replace");
   for (int failAt = 0; failAt < 3; ++failAt) {
     Scratch scratch("undo " + std::to_string(failAt));
     const Tree before = Snapshot(scratch.root);
-    FailingTarget target(MakeTarget(ApiText(scratch.destination).c_str()), failAt);
+    TargetDouble target(MakeTarget(ApiText(scratch.destination).c_str()), TargetDouble::kFailMove, failAt);
     EXPECT_EQ(Extract(archive.file->View(), archive.entries, &target, Options(), nullptr), kCannotWrite);
     EXPECT_EQ(Snapshot(scratch.root), before) << "failing move " << failAt;
   }
   Scratch scratch("undo none");
-  FailingTarget target(MakeTarget(ApiText(scratch.destination).c_str()), 99);
+  TargetDouble target(MakeTarget(ApiText(scratch.destination).c_str()));
   EXPECT_EQ(Extract(archive.file->View(), archive.entries, &target, Options(), nullptr), kOk);
   EXPECT_EQ(ReadAll(scratch.destination / "replace.txt"), "new content\r\n");
 }
@@ -168,7 +144,7 @@ TEST(AllOrNothing, NewFoldersAreRemovedAgain) {
   Opened archive("good_nested_folders");
   Scratch scratch("undo folders");
   const Tree before = Snapshot(scratch.root);
-  FailingTarget target(MakeTarget(ApiText(scratch.destination).c_str()), 1);
+  TargetDouble target(MakeTarget(ApiText(scratch.destination).c_str()), TargetDouble::kFailMove, 1);
   EXPECT_EQ(Extract(archive.file->View(), archive.entries, &target, Options(), nullptr), kCannotWrite);
   EXPECT_EQ(Snapshot(scratch.root), before);
 }

@@ -69,11 +69,17 @@ inline void WriteAll(const fs::path& p, const std::string& bytes) {
 // folders ending in "/") to content.
 using Tree = std::map<std::string, std::string>;
 
-inline Tree Snapshot(const fs::path& root) {
+inline Tree Snapshot(const fs::path& given) {
   Tree tree;
+#ifdef _WIN32
+  // Names up to the library's limit run past MAX_PATH.
+  const fs::path root = L"\\\\?\\" + fs::absolute(given).make_preferred().wstring();
+#else
+  const fs::path& root = given;
+#endif
   if (!fs::exists(root)) return tree;
   for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator(); ++it) {
-    const std::string relative = it->path().lexically_relative(root).generic_u8string();
+    const std::string relative = fs::path(it->path().native().substr(root.native().size() + 1)).generic_u8string();
     if (it->is_symlink()) {
       tree[relative] = "<link>";
       it.disable_recursion_pending();

@@ -191,6 +191,35 @@ TEST_F(ZipperTest, ResultIsForwardedAfterTheWorkPointReturns) {
   EXPECT_EQ(value.ForwardLink, &zipper.Result);
 }
 
+// What the update's error message reads: the blocked file named from the
+// archive by the entry index the library leaves in the run-time integers,
+// the kept copies' folder, or (Break) its own generic text.
+TEST_F(ZipperTest, FailureTextNamesTheBlockedFileOrTheKeptCopies) {
+  struct Row {
+    int32_t code, first, second;
+    const char* text;
+  };
+  const Row rows[] = {
+      {11, 1, -1, "blocked C:\\Ostrel\\folder\\old.txt"},
+      {11, 1, 3, "generic"},  // nothing left of the row before
+      {11, 9, -1, "generic"},  // no such entry
+      {15, 0, 0, "kept C:\\Ostrel\\~bszip"},
+      {9, 1, -1, "generic"},
+  };
+  zipper.BlockedText = "blocked %1";
+  zipper.KeptText = "kept %1";
+  const TKesto_Event failure = Link<&TKestoZipper::FailureText>(&zipper);
+  for (const Row& row : rows) {
+    Fire<&TKestoZipper::Open>(zipper, StringData(ApiText(Corpus() / "good_replace.zip")));
+    fake.extractCode = row.code;
+    fake.info[0] = row.first;
+    fake.info[1] = row.second;
+    Fire<&TKestoZipper::ExtractAll>(zipper, StringData("C:\\Ostrel\\"));
+    TData none;
+    EXPECT_EQ(PullString(none, failure, "generic"), row.text) << row.code;
+  }
+}
+
 // The real library behind the component, as in the update flow.
 TEST(ZipperOverBszip, UnpacksAnUpdateAndRefusesAHostileOne) {
   DispatchOn on;
