@@ -10,9 +10,9 @@ ninja -C "$BUILD/host" ostrel-publish >/dev/null
 ninja -C "$BUILD/win" verify_bench >/dev/null
 
 WORK="$(mktemp -d /tmp/ostrel-verify-bench-XXXXXX)"
-mkdir -p "$WORK/data/sources"
-for i in $(seq 300); do  # incompressible, so the archive is about 10 MiB
-  head -c 35000 /dev/urandom >"$WORK/data/sources/t$i.wgw"
+mkdir -p "$WORK/data/models"
+for i in $(seq 300); do  # incompressible, so the archive is about 10 MiB; data, not templates
+  head -c 35000 /dev/urandom >"$WORK/data/models/t$i.msh"
 done
 printf 'bench\n' >"$WORK/news.txt"
 "$BUILD/host/publish/ostrel-publish" make --data "$WORK/data" --version 1 --news "$WORK/news.txt" \

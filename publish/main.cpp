@@ -10,10 +10,12 @@
 #include <map>
 #include <vector>
 
+#include "batch/check.h"
 #include "components/net/signed_update.h"
 #include "publish/archive.h"
 #include "publish/keys.h"
 #include "publish/news.h"
+#include "toolkit/system.h"
 
 namespace {
 
@@ -31,7 +33,8 @@ const char kHelp[] =
     "         /Dalvoro/Ostrel/updates/v_1_0/: upd<N>.zip (every file of DIR, laid\n"
     "         out as in the program folder), upd<N>.zip.sig, info.txt (NEWS.txt,\n"
     "         UTF-8, as cp1251) and, last, nowupdate.txt. Nothing is written when\n"
-    "         the update has a problem: each is listed.\n"
+    "         the update has a problem: each is listed, the templates' as\n"
+    "         \"ostrel-batch --check\" lists them.\n"
     "\n"
     "Exit code: 0 done, 1 the update has problems, 2 the command line or a file\n"
     "it names is wrong.\n";
@@ -78,6 +81,21 @@ long long Announced(const fs::path& out) {
   return number.empty() ? 0 : std::stoll(number);
 }
 
+// The templates as the window will read them once the update is unpacked
+// over the program folder, which the data folder is laid out like. An update
+// need not bring templates: one without any is no problem.
+void CheckTemplatesOf(const string& data, std::vector<string>& problems) {
+  std::error_code failed;
+  const fs::path absolute = fs::absolute(fs::u8path(data), failed).lexically_normal();
+  string folder;
+  if (failed || !toolkit::ProgramPath(absolute.u8string(), folder))
+    throw UsageError{"--data \"" + data + "\" has a character cp1251 lacks in its path, where the templates "
+                     "cannot be checked; use a folder named with Latin or Cyrillic letters"};
+  if (folder.back() != '\\') folder += '\\';
+  for (const TemplateProblem& problem : CheckTemplates(folder).problems)
+    if (problem.code != "no-templates") problems.push_back(ProblemLine(problem, ""));
+}
+
 // Written beside its place, flushed, then moved in: a server never serves a
 // half-written file.
 bool Publish(const fs::path& path, const string& bytes) {
@@ -121,6 +139,7 @@ int Make(const std::vector<string>& args) {
   if (!files.empty() && !publish::BuildArchive(files, zip, error)) problems.push_back("the archive: " + error);
   if (!zip.empty())
     for (const string& problem : publish::CheckArchive(zip)) problems.push_back(problem);
+  CheckTemplatesOf(o["data"], problems);
   if (!problems.empty()) {
     std::cerr << "ostrel-publish: nothing written; the update has these problems:\n";
     for (const string& problem : problems) std::cerr << "  " << problem << "\n";

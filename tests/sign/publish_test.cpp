@@ -51,6 +51,7 @@ TEST_F(Publish, AnUpdateWithProblemsIsRefusedWithEachAndNothingWritten) {
     const char* file;  // put into the data folder beside a good template
     const char* news;
     string refusal;
+    const char* bytes = "extra||bottom||floor||top";
   } cases[] = {
       {"sources/tool.exe", "ok",
        "  sources/tool.exe: a program or script file type, which the zip library never unpacks (zip library code 8)\n"},
@@ -62,6 +63,10 @@ TEST_F(Publish, AnUpdateWithProblemsIsRefusedWithEachAndNothingWritten) {
       {u8"sources/стена✓.wgw", "ok",
        u8"  sources/стена✓.wgw: the name has a character cp1251 lacks, which Ostrel cannot name\n"},
       {"settings.ini", "ok", "  settings.ini: Ostrel's own file, which an update must not replace\n"},
+      {"sources/bad.wgw", "ok",
+       "  sources/bad.wgw:1:1: no-fields: no \"||\" in the text, so the window writes nothing: separate the four "
+       "fields with \"||\"\n",
+       "no fields"},
       {"sources/tool.exe", u8"Стены\nновые ✓ и старые\n",
        "  " + (dir / "news.txt").string() + u8": line 2, column 7: \"✓\" has no cp1251 form\n" +
            "  sources/tool.exe: a program or script file type, which the zip library never unpacks (zip library code 8)\n"},
@@ -69,7 +74,7 @@ TEST_F(Publish, AnUpdateWithProblemsIsRefusedWithEachAndNothingWritten) {
   for (const auto& c : cases) {
     fs::remove_all(dir / "data");
     Put("data/sources/wall.wgw", "name||bottom||floor||top");
-    Put(string("data/") + c.file, "x");
+    Put(string("data/") + c.file, c.bytes);
     Put("news.txt", c.news);
     EXPECT_EQ(Make(), 1) << c.file;
     EXPECT_EQ(output, kRefused + c.refusal) << c.file;
@@ -79,17 +84,18 @@ TEST_F(Publish, AnUpdateWithProblemsIsRefusedWithEachAndNothingWritten) {
 
 TEST_F(Publish, ACleanUpdateIsWhatOstrelReadsAndTheVersionOnlyGrows) {
   Put("data/sources/wall.wgw", "name||bottom||floor||top");
-  Put(u8"data/sources/дома/house.wgh", string(5000, 'h'));
+  for (const char* type : {".wgh", ".bmp"})
+    Put(u8"data/sources/дома/house" + string(type), Read(string(OSTREL_SAMPLE_DATA) + "/sources/house_manor" + type));
   Put("news.txt", u8"\xEF\xBB\xBFНовое:\n - дом\r\n");
   ASSERT_EQ(Make(), 0) << output;
   const string zip = Read(dir / "out/upd7.zip"), signature = Read(dir / "out/upd7.zip.sig");
   std::vector<bszip::Entry> entries;
   ASSERT_EQ(bszip::ReadArchive({reinterpret_cast<const uint8_t*>(zip.data()), zip.size()}, entries), bszip::kOk);
-  ASSERT_EQ(entries.size(), 2u);
+  ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[0].name, "sources/wall.wgw");
-  EXPECT_EQ(entries[1].name, u8"sources/дома/house.wgh");
+  EXPECT_EQ(entries[1].name, u8"sources/дома/house.bmp");
   EXPECT_EQ(entries[1].method, 8);
-  EXPECT_LT(entries[1].compressedSize, 100u);
+  EXPECT_LT(entries[1].compressedSize, entries[1].size / 10);
   EXPECT_EQ(Read(dir / "out/nowupdate.txt"), "7\r\n");
   EXPECT_EQ(Read(dir / "out/info.txt"), "\xCD\xEE\xE2\xEE\xE5:\r\n - \xE4\xEE\xEC\r\n");
   EXPECT_EQ(signature.size(), 64u);
