@@ -8,6 +8,7 @@
 #include "batch/template_rules.h"
 #include "runtime/dispatch.h"
 #include "schema/batch_schema.h"
+#include "schema/model_writer.h"
 #include "toolkit/file_bytes.h"
 #include "toolkit/folders.h"
 #include "toolkit/utf8.h"
@@ -19,8 +20,6 @@ namespace {
 const char* const kSamples[5] = {"5", "red", "красный", "255 0 0", "0 128 0"};
 // Where the wall set of those inputs goes, below result\.
 const char kWallFolder[] = "5_red\\";
-// No template comes near this; a bigger file is not read.
-constexpr uint64_t kLargestTemplate = 16 << 20;
 
 // Keeps every value that arrives.
 class Collected {
@@ -119,9 +118,8 @@ class Checker {
   }
 
   void Template(CheckSchema& schema, const std::string& path, bool wall) {
-    uint64_t size = 0;
     std::string bytes;
-    if (!FileSize(path, size) || size > kLargestTemplate || !toolkit::ReadFileBytes(path, bytes))
+    if (!toolkit::ReadFileBytes(path, bytes, kLargestTemplate))
       return Problem(path, "unreadable", "cannot be read, or larger than 16 MiB: is it a template?");
     if (!wall) Preview(schema, path);
     schema.Load(bytes);

@@ -1,14 +1,11 @@
-// What the check needs of the platform: a file's size, and whether a
-// preview picture decodes as the window would decode it. One implementation
+// What the check needs of the platform: whether a preview picture decodes
+// as the window would decode it. One implementation
 // per platform: preview_win.cpp (the window's own decoder) and
 // preview_host.cpp (a packaged decoder, held to what Windows decodes).
 #pragma once
 #include <cstdint>
 #include <memory>
 #include <string>
-
-// The size of an existing file (cp1251 name); false when it cannot be read.
-bool FileSize(const std::string& name, uint64_t& size);
 
 class PreviewDecoder {
  public:

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -53,12 +52,6 @@ std::string FormatName(GdkPixbufLoader* loader) {
 }
 
 }  // namespace
-
-bool FileSize(const std::string& name, uint64_t& size) {
-  std::error_code failed;
-  size = std::filesystem::file_size(toolkit::NativeName(name), failed);
-  return !failed;
-}
 
 struct PreviewDecoder::State {};
 

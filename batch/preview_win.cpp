@@ -3,17 +3,10 @@
 #include <objbase.h>
 #include <windows.h>
 
-#include <filesystem>
 
 #include "batch/preview.h"
 #include "toolkit/cp1251_win.h"
 #include "toolkit/wic_win.h"
-
-bool FileSize(const std::string& name, uint64_t& size) {
-  std::error_code failed;
-  size = std::filesystem::file_size(std::filesystem::path(toolkit::Widen(name)), failed);
-  return !failed;
-}
 
 namespace {
 

@@ -50,6 +50,7 @@ BatchSchema::BatchSchema() {
   HouseResultFolder = std::make_unique<TKestoDir>();
   HouseTemplateLoad = std::make_unique<TKestoDoData>();
   TemplateText = std::make_unique<TKestoStrList>("");
+  TemplateText->MaxSize = kLargestTemplate;
   TemplateParts = MakeTemplateParts();
   ModelWriter = std::make_unique<TKestoMultiElementEx>(nullptr, this);
   ModelWriter->Mode = 0;

@@ -15,6 +15,10 @@
 #include "components/text/flow.h"
 #include "runtime/nested.h"
 
+// A template is a short text. A bigger file is not taken for one: the floor
+// block would be written up to a hundred times over.
+constexpr uint32_t kLargestTemplate = 16 << 20;
+
 class TClassMultiElementEx_4EA8790 : public TClassMultiBase {
  public:
   TClassMultiElementEx_4EA8790(TKestoMultiElementEx* host, void* parent, void* owner);

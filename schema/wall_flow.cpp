@@ -5,6 +5,7 @@
 #include "schema/main_schema.h"
 
 #include "schema/controls.h"
+#include "schema/model_writer.h"
 
 using namespace schema;
 
@@ -27,6 +28,7 @@ void TClassSimpleForm_4E37510::CreateWalls() {
   WallTemplateSearch->FullName = 1;
   WallTemplateSearch->Kind = 0;
   TemplateText = std::make_unique<TKestoStrList>("");
+  TemplateText->MaxSize = kLargestTemplate;
   TemplateParts = std::make_unique<TKestoMultiStrPart>(4);
   TemplateParts->Delimiter = "||";
   TemplateParts->Skip = 0;

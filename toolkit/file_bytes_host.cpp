@@ -15,7 +15,7 @@ bool IsExistingFile(const std::string& name) {
   return !name.empty() && stat(NativeName(name).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-bool ReadFileBytes(const std::string& name, std::string& bytes) {
+bool ReadFileBytes(const std::string& name, std::string& bytes, uint64_t limit) {
   int fd = open(NativeName(name).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   std::string content;
@@ -23,7 +23,7 @@ bool ReadFileBytes(const std::string& name, std::string& bytes) {
   for (;;) {
     ssize_t n = read(fd, chunk, sizeof chunk);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {  // a folder, for one
+    if (n < 0 || static_cast<uint64_t>(n) > limit - content.size()) {  // a folder, for one; or too long
       close(fd);
       return false;
     }

@@ -37,14 +37,14 @@ bool IsExistingFile(const std::string& name) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool ReadFileBytes(const std::string& name, std::string& bytes) {
+bool ReadFileBytes(const std::string& name, std::string& bytes, uint64_t limit) {
   FileHandle file(CreateFileW(Widen(name).c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return false;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
-      static_cast<unsigned long long>(size.QuadPart) > bytes.max_size())
+      static_cast<uint64_t>(size.QuadPart) > std::min<uint64_t>(limit, bytes.max_size()))
     return false;
   std::string content;
   content.reserve(static_cast<size_t>(size.QuadPart));
@@ -53,6 +53,7 @@ bool ReadFileBytes(const std::string& name, std::string& bytes) {
     DWORD n = 0;
     if (!ReadFile(file.Get(), &chunk[0], kChunk, &n, nullptr)) return false;
     if (n == 0) break;
+    if (n > limit - content.size()) return false;  // it grew while read
     content.append(chunk, 0, n);
   }
   bytes = std::move(content);

@@ -36,9 +36,9 @@ std::string TStrList::Text() const {
   return text;
 }
 
-bool TStrList::LoadFromFile(const std::string& name) {
+bool TStrList::LoadFromFile(const std::string& name, uint64_t limit) {
   std::string bytes;
-  if (!toolkit::ReadFileBytes(name, bytes)) return false;
+  if (!toolkit::ReadFileBytes(name, bytes, limit)) return false;
   SetText(bytes);
   return true;
 }

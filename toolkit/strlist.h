@@ -1,6 +1,7 @@
 // An ordered list of 8-bit lines with a CR LF text form. Contents are raw
 // bytes: no code-page conversion anywhere.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,9 @@ class TStrList {
   std::string Text() const;
 
   // Replaces the lines with the file's text; false (list untouched) when
-  // the file cannot be opened or read. Never creates the file.
-  bool LoadFromFile(const std::string& name);
+  // the file cannot be opened or read, or is longer than limit bytes.
+  // Never creates the file.
+  bool LoadFromFile(const std::string& name, uint64_t limit = UINT64_MAX);
   // Replaces the file with the text form; false when it cannot be written.
   bool SaveToFile(const std::string& name) const;
 

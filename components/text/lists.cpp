@@ -23,7 +23,7 @@ void TKestoStrList::Load(TData& data, uint16_t) {
   if (!toolkit::IsExistingFile(name)) return;
   // The lines of the file read before must not stand in for this one: they
   // would be written again under that file's output name.
-  if (!List.LoadFromFile(name)) {
+  if (!List.LoadFromFile(name, MaxSize ? MaxSize : UINT64_MAX)) {
     List.SetText("");
     return ForwardInteger(data, LoadFailed, 0);
   }

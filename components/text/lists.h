@@ -13,12 +13,14 @@ class TKestoStrList {
   explicit TKestoStrList(const std::string& strings = std::string());
 
   std::string FileName;
+  uint32_t MaxSize = 0;  // bytes Load reads at most; 0: any size
   const std::string Strings;
   TStrList List;
   TKesto_Event Changed, FileNameSource, StrSource;
   TKesto_Event Saved;  // Integer 1 when Save wrote the whole file, 0 when not
   // Integer 0 when Load found the file but could not read it (held open
-  // without sharing, no permission); the list is then empty.
+  // without sharing, no permission, longer than MaxSize); the list is then
+  // empty.
   TKesto_Event LoadFailed;
 
   void Add(TData& data, uint16_t index);

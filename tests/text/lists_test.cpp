@@ -77,6 +77,16 @@ TEST(StrListComponent, LoadAndSaveRawBytes) {
   Fire<&TKestoStrList::Save>(strings);
   ASSERT_TRUE(toolkit::ReadFileBytes(file.Name(), saved));
   EXPECT_EQ(saved, "s\r\n");
+
+  // A file longer than MaxSize is not read, and the lines before it go.
+  Probe failed;
+  strings.LoadFailed = To(failed);
+  for (uint32_t limit : {2u, 3u}) {
+    strings.MaxSize = limit;
+    Fire<&TKestoStrList::Load>(strings);
+    EXPECT_EQ(strings.List.Lines(), limit == 2 ? Texts{} : Texts{"s"});
+  }
+  EXPECT_EQ(failed.values.size(), 1u);
 }
 
 TEST(StrListComponent, LoadOfMissingFileOrFolderDoesNothing) {
