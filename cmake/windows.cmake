@@ -11,13 +11,13 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 set(OSTREL_WIN_LIBS comctl32 gdi32 user32 kernel32 ole32 uuid windowscodecs shlwapi)
 # What only a click or an update needs (the colour chooser, the recycle bin,
-# WinINet) is loaded at its first call instead of at every start: with the
+# WinINet, the signature check) is loaded at its first call instead of at every start: with the
 # libraries they bring that is nine DLLs less to load, and about 7 MiB less
 # working set. The import libraries come from cmake/delayed/*.def, which name
 # every function of those DLLs that the program calls; a call missing there
 # fails to link.
 find_program(OSTREL_DLLTOOL NAMES ${CMAKE_DLLTOOL} x86_64-w64-mingw32-dlltool REQUIRED)
-foreach(dll comdlg32 shell32 wininet)
+foreach(dll bcrypt comdlg32 shell32 wininet)
   set(def ${CMAKE_SOURCE_DIR}/cmake/delayed/${dll}.def)
   set(library ${CMAKE_BINARY_DIR}/delayed/lib${dll}.a)
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/delayed)
@@ -41,6 +41,31 @@ target_link_libraries(ostrel_lib PUBLIC bszip bszip_core)
 set(OSTREL_UPDATE_HOST "ostrel.dalvoro-tools.ru" CACHE STRING "Ostrel's update server")
 set_source_files_properties(schema/update_flow.cpp PROPERTIES
   COMPILE_DEFINITIONS "OSTREL_UPDATE_HOST=\"${OSTREL_UPDATE_HOST}\"")
+
+# The publisher's key (the line "ostrel-publish new-key" prints): when set,
+# an update is installed only with a good signature of that key. Empty: the
+# update is installed as the server sends it.
+set(OSTREL_UPDATE_KEY "" CACHE STRING "Publisher's key that updates must be signed with")
+file(STRINGS ${CMAKE_SOURCE_DIR}/tests/keys/test-update-key.pub OSTREL_TEST_UPDATE_KEY LIMIT_COUNT 1)
+string(LENGTH "${OSTREL_UPDATE_KEY}" OSTREL_UPDATE_KEY_LENGTH)
+if(NOT OSTREL_UPDATE_KEY STREQUAL "" AND
+   (NOT OSTREL_UPDATE_KEY MATCHES "^ecdsa-p256:[0-9a-f]+$" OR NOT OSTREL_UPDATE_KEY_LENGTH EQUAL 139))
+  message(FATAL_ERROR "OSTREL_UPDATE_KEY: not a key line (\"ecdsa-p256:\" and 128 hexadecimal digits)")
+endif()
+# The tests' key pair is public, in the repository: no release may trust it.
+if(OSTREL_UPDATE_KEY STREQUAL OSTREL_TEST_UPDATE_KEY)
+  message(FATAL_ERROR "OSTREL_UPDATE_KEY: the key of tests/keys is for the tests only")
+endif()
+function(ostrel_update_key name key)
+  add_library(${name} OBJECT schema/update_key.cpp)
+  target_compile_definitions(${name} PRIVATE OSTREL_UPDATE_KEY="${key}")
+endfunction()
+ostrel_update_key(ostrel_release_key "${OSTREL_UPDATE_KEY}")
+ostrel_update_key(ostrel_test_key "${OSTREL_TEST_UPDATE_KEY}")
+# Every program that links the library gets the release key, unless it
+# links another key's object first (see ostrel-test-key below).
+add_library(ostrel_key STATIC $<TARGET_OBJECTS:ostrel_release_key>)
+target_link_libraries(ostrel_lib PUBLIC ostrel_key)
 
 # The address shown as the download site in the about text.
 set(OSTREL_HOME_PAGE "http://ostrel.dalvoro-tools.ru/" CACHE STRING "Ostrel's home page")
@@ -70,6 +95,12 @@ function(ostrel_program_file target)
             $<TARGET_FILE:${target}>)
 endfunction()
 ostrel_program_file(ostrel)
+# The same program trusting the tests' key, for the tests only: it stays in
+# the build tree and never goes into the program folder.
+add_executable(ostrel-test-key WIN32 runtime/main_win.cpp resources/ostrel.rc $<TARGET_OBJECTS:ostrel_test_key>)
+target_include_directories(ostrel-test-key PRIVATE ${OSTREL_HELP_DIR})
+target_link_libraries(ostrel-test-key ostrel_lib)
+target_link_options(ostrel-test-key PRIVATE -Wl,--undefined=BszipLibrary)
 add_subdirectory(batch)
 
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -98,6 +129,7 @@ add_subdirectory(tests/e2e)
 add_subdirectory(tests/schema)
 add_subdirectory(bench/win)
 add_subdirectory(tests/zip)
+add_subdirectory(tests/sign)
 
 # Benchmarks that need Win32 are run under Wine by their script in bench/.
 add_executable(http_bench bench/http_bench.cpp)

@@ -12,6 +12,7 @@
 #include "components/image/draw.h"
 #include "components/image/image.h"
 #include "components/net/http_get.h"
+#include "components/net/signature.h"
 #include "components/net/zipper.h"
 #include "components/text/convert.h"
 #include "components/text/flow.h"
@@ -137,6 +138,15 @@
   X(TKestoHTTP_Get, ArchiveDownload) \
   X(TKestoStrCat, ArchivePath) \
   X(TKestoDir, UpdateFolder) \
+  /* The publisher's signature, checked before unpacking in a build with a key. */ \
+  X(TKestoFormatStr, ArchiveName) \
+  X(TKestoHub, SignatureStartHub) \
+  X(TKestoEventFromData, PublishedName) \
+  X(TKestoFormatStr, SignatureUrl) \
+  X(TKestoHTTP_Get, SignatureDownload) \
+  X(TKestoSignature, ArchiveVerify) \
+  X(TKestoHub, UnverifiedHub) \
+  X(TKestoMessage, UnverifiedMessage) \
   X(TKestoHub, InstallHub) \
   X(TKestoZipper, ArchiveUnzip) \
   X(TKestoIf_else, UnzipCheck) \

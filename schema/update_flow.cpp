@@ -4,7 +4,9 @@
 #include "schema/main_schema.h"
 
 #include "bszip/codes.h"
+#include "components/net/signed_update.h"
 #include "schema/controls.h"
+#include "schema/update_key.h"
 
 using namespace schema;
 
@@ -63,6 +65,23 @@ void TClassSimpleForm_4E37510::CreateUpdate() {
   ArchivePath = std::make_unique<TKestoStrCat>();
   ArchivePath->Str2 = "lastupdates.zip";
   UpdateFolder = std::make_unique<TKestoDir>();
+  ArchiveName = std::make_unique<TKestoFormatStr>(1);
+  ArchiveName->Mask = "upd%1.zip";
+  SignatureStartHub = std::make_unique<TKestoHub>(2);
+  PublishedName = std::make_unique<TKestoEventFromData>();
+  SignatureUrl = std::make_unique<TKestoFormatStr>(1);
+  SignatureUrl->Mask = OSTREL_UPDATE_BASE "%1.sig";
+  SignatureDownload = std::make_unique<TKestoHTTP_Get>();
+  SignatureDownload->MaxSize = signed_update::kSignatureSize;  // a signature, or nothing worth reading
+  ArchiveVerify = std::make_unique<TKestoSignature>();
+  ArchiveVerify->Key = kUpdateKey;
+  UnverifiedHub = std::make_unique<TKestoHub>(2);
+  UnverifiedMessage = std::make_unique<TKestoMessage>();
+  UnverifiedMessage->Text =
+      "Не удалось проверить подлинность обновления, поэтому оно не установлено.\r\nПовторите операцию, если "
+      "ошибка будет повторяться, обратитесь к разработчику.";
+  UnverifiedMessage->Caption = "Ошибка";
+  UnverifiedMessage->Icon = 1;
   InstallHub = std::make_unique<TKestoHub>(13);
   ArchiveUnzip = std::make_unique<TKestoZipper>();
   ArchiveUnzip->OptionD = 1;
@@ -192,8 +211,29 @@ void TClassSimpleForm_4E37510::LinkUpdate() {
   NoUpdateHub->Out[1] = Link<&TKestoMessage::Message>(NoUpdateMessage.get());
   NoUpdateMessage->Result = Link<&TKestoSwitch::Switch>(UpdateEndSwitch.get());
 
-  // The archive has arrived: unpack, recycle it, report, record.
-  ArchiveDownload->Completed = Link<&TKestoHub::In>(InstallHub.get());
+  // The archive has arrived. A build with the publisher's key unpacks
+  // nothing before the archive's signature, fetched from beside it, proves
+  // it is the one published under its name; a build without one trusts the
+  // server and the network.
+  ArchiveDownload->Completed = *kUpdateKey ? Link<&TKestoFormatStr::Format>(ArchiveName.get())
+                                           : Link<&TKestoHub::In>(InstallHub.get());
+  ArchiveName->StrSources[0] = Link<&TKestoEventFromData::Value>(RemoteVersion.get());
+  ArchiveName->Result = Link<&TKestoHub::In>(SignatureStartHub.get());
+  SignatureStartHub->Out[0] = Link<&TKestoEventFromData::Capture>(PublishedName.get());
+  SignatureStartHub->Out[1] = Link<&TKestoFormatStr::Format>(SignatureUrl.get());
+  SignatureUrl->Result = Link<&TKestoHTTP_Get::Download>(SignatureDownload.get());
+  SignatureDownload->Completed = Link<&TKestoSignature::Verify>(ArchiveVerify.get());
+  ArchiveVerify->FileNameSource = Link<&TKestoStrCat::Value>(ArchivePath.get());
+  ArchiveVerify->NameSource = Link<&TKestoEventFromData::Value>(PublishedName.get());
+  ArchiveVerify->Verified = Link<&TKestoHub::In>(InstallHub.get());
+  // No signature, or one that does not prove the archive: it goes unopened.
+  SignatureDownload->Failed = Link<&TKestoHub::In>(UnverifiedHub.get());
+  ArchiveVerify->Refused = Link<&TKestoHub::In>(UnverifiedHub.get());
+  UnverifiedHub->Out[0] = Link<&TKestoFileTools::Delete>(ArchiveDelete.get());
+  UnverifiedHub->Out[1] = Link<&TKestoMessage::Message>(UnverifiedMessage.get());
+  UnverifiedMessage->Result = Link<&TKestoSwitch::Switch>(UpdateEndSwitch.get());
+
+  // Unpack, recycle the archive, report, record.
   InstallHub->Out[0] = Link<&TKestoCounter::Next>(ProgressCounter.get());
   InstallHub->Out[1] = Link<&TKestoZipper::Open>(ArchiveUnzip.get());
   InstallHub->Out[2] = Link<&TKestoCounter::Next>(ProgressCounter.get());

@@ -8,6 +8,9 @@ PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-d
           mingw-w64 wine64 wine fonts-wine xvfb python3 x11-utils imagemagick locales libz-mingw-w64-dev curl)
 # The zip library: zlib on the host, the test corpus writer, unzip for the benchmark.
 PACKAGES+=(zlib1g-dev unzip)
+# ostrel-publish: OpenSSL's libcrypto signs, libzip deflates. Wine's CNG
+# verifies signatures through GnuTLS, which it loads only when present.
+PACKAGES+=(libssl-dev libzip-dev libgnutls30)
 # The template check decodes house previews with gdk-pixbuf on the host.
 PACKAGES+=(pkg-config libgdk-pixbuf-2.0-dev)
 

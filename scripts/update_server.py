@@ -5,13 +5,15 @@ usage: update_server.py FOLDER PORT_FILE
 
 Ostrel asks for http://<update host>/Dalvoro/Ostrel/updates/v_1_0/<name>
 through the proxy named by http_proxy; every request is answered from
-FOLDER, whatever the host:
+FOLDER, whatever the host. A folder that ostrel-publish wrote is served as
+it stands: nowupdate.txt, upd<N>.zip, upd<N>.zip.sig and info.txt, bytes as
+they are. Where one of those is missing:
 
   nowupdate.txt   FOLDER/version (bytes as they are)
   upd<N>.zip      a zip of everything under FOLDER/archive/, made afresh
-  info.txt        FOLDER/info.txt (cp1251 bytes as they are)
 
-FOLDER/fault, when present, names one way to fail, read on every request:
+FOLDER/fault, when present, names one way to fail, read on every request
+(the archive faults spoil only an archive made afresh):
   version-404, archive-500, archive-truncated, archive-slow,
   archive-hostile (the zip gets an entry "../escaped.txt"),
   version-endless, archive-endless, news-endless (a chunked body that
@@ -22,6 +24,7 @@ PORT_FILE and ends on GET /quit, or after an hour."""
 import io
 import os
 import pathlib
+import re
 import sys
 import threading
 import time
@@ -31,6 +34,7 @@ from urllib.parse import urlsplit
 
 LIFETIME = 3600
 BASE = "/Dalvoro/Ostrel/updates/v_1_0/"
+PUBLISHED = re.compile(r"(nowupdate\.txt|info\.txt|upd[0-9]+\.zip(\.sig)?)\Z")
 folder = pathlib.Path(sys.argv[1])
 
 
@@ -72,15 +76,18 @@ class Handler(BaseHTTPRequestHandler):
         name = path[len(BASE):] if path.startswith(BASE) else ""
         mode = fault()
         kind = {"nowupdate.txt": "version", "info.txt": "news"}.get(name, "archive" if name.startswith("upd") else "")
+        published = folder / name if PUBLISHED.match(name) else None
         try:
             if mode == kind + "-endless":
                 self.endless()
-            elif name == "nowupdate.txt" and mode != "version-404":
+            elif name == "nowupdate.txt" and mode == "version-404":
+                self.answer(404, b"not found")
+            elif published and published.is_file():
+                self.answer(200, published.read_bytes())
+            elif name == "nowupdate.txt":
                 self.answer(200, (folder / "version").read_bytes())
             elif name.startswith("upd") and name.endswith(".zip"):
                 self.send_archive(mode)
-            elif name == "info.txt":
-                self.answer(200, (folder / "info.txt").read_bytes())
             else:
                 self.answer(404, b"not found")
         except (BrokenPipeError, ConnectionResetError):

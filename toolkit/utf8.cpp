@@ -76,12 +76,21 @@ std::string Cp1251ToUtf8(const std::string& cp1251) {
 }
 
 bool Utf8ToCp1251(const std::string& utf8, std::string& cp1251) {
+  size_t failedAt = 0;
+  return Utf8ToCp1251(utf8, cp1251, failedAt);
+}
+
+bool Utf8ToCp1251(const std::string& utf8, std::string& cp1251, size_t& failedAt) {
   std::string out;
   out.reserve(utf8.size());
   for (size_t at = 0; at < utf8.size();) {
+    const size_t start = at;
     const int32_t c = NextCodePoint(utf8, at);
     const int b = c < 0 ? -1 : ToCp1251(c);
-    if (b < 0) return false;
+    if (b < 0) {
+      failedAt = start;
+      return false;
+    }
     out += static_cast<char>(b);
   }
   cp1251 = std::move(out);

@@ -9,3 +9,9 @@ list(APPEND OSTREL_NET_SOURCES
   components/net/http_get.cpp
   toolkit/internet_win.cpp
   toolkit/thread_win.cpp)
+# The update's signature check, with the toolkit's CNG calls; the formats
+# are shared with ostrel-publish.
+list(APPEND OSTREL_NET_SOURCES
+  components/net/signature.cpp
+  components/net/signed_update.cpp
+  toolkit/signature_win.cpp)
