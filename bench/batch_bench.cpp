@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/template_text.h"
 #include "runtime/dispatch.h"
 #include "schema/batch_schema.h"
 #include "toolkit/file_bytes.h"
@@ -19,17 +20,7 @@ namespace {
 
 constexpr int kJobs = 1000, kTemplates = 20;
 
-// Lines of about 60 bytes with a placeholder every few lines, `size` in all.
-std::string Block(const std::string& tag, size_t size) {
-  std::string text;
-  for (int line = 0; text.size() < size; ++line) {
-    text += tag + " vertex " + std::to_string(line) + " 0.125 0.250 0.500";
-    if (line % 4 == 0) text += " colour %4 floor %1";
-    if (line % 9 == 0) text += " name \"%3\" %%";
-    text += "\r\n";
-  }
-  return text;
-}
+using bench::Block;
 
 struct Bench {
   Bench() {

@@ -13,23 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "bench/template_text.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr int kFolders = 200, kPerFolder = 50, kRuns = 5;
 
-// Lines of about 60 bytes with a placeholder every few lines, `size` in all.
-std::string Block(const std::string& tag, size_t size) {
-  std::string text;
-  for (int line = 0; text.size() < size; ++line) {
-    text += tag + " vertex " + std::to_string(line) + " 0.125 0.250 0.500";
-    if (line % 4 == 0) text += " colour %4 floor %1";
-    if (line % 9 == 0) text += " name \"%3\" %%";
-    text += "\r\n";
-  }
-  return text;
-}
+using bench::Block;
 
 void Put(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/template_text.h"
 #include "runtime/dispatch.h"
 #include "runtime/nested.h"
 #include "schema/model_writer.h"
@@ -18,17 +19,7 @@ namespace {
 
 constexpr int kTemplates = 200;
 
-// Lines of about 60 bytes with a placeholder every few lines, `size` in all.
-std::string Block(const std::string& tag, size_t size) {
-  std::string text;
-  for (int line = 0; text.size() < size; ++line) {
-    text += tag + " vertex " + std::to_string(line) + " 0.125 0.250 0.500";
-    if (line % 4 == 0) text += " colour %4 floor %1";
-    if (line % 9 == 0) text += " name \"%3\" %%";
-    text += "\r\n";
-  }
-  return text;
-}
+using bench::Block;
 
 // Answers the model writer's outer data: the inputs of the main window and
 // the fields of the template at hand.

@@ -31,7 +31,7 @@ void TClassSimpleForm_4E37510::CreateHouseList() {
   HouseList = NewControl<TKestoListBox>(*MainForm, 340, 25, 200, 150);
   HouseList->Background = kWindowBackground;
   HouseList->Initialise();
-  StartHub = std::make_unique<TKestoHub>(2);
+  StartHub = std::make_unique<TKestoHub>(3);
   HouseListHub = std::make_unique<TKestoHub>(2);
   HouseSourcesDir = std::make_unique<TKestoDir>();
   HouseSourcesPath = std::make_unique<TKestoStrCat>();
@@ -81,7 +81,7 @@ void TClassSimpleForm_4E37510::CreateLegend() {
 
 void TClassSimpleForm_4E37510::LinkHouses() {
   MainForm->Created = Link<&TKestoHub::In>(StartHub.get());
-  StartHub->Out[0] = Link<&TKestoHub::In>(HouseListHub.get());
+  StartHub->Out[1] = Link<&TKestoHub::In>(HouseListHub.get());
   HouseListHub->Out[0] = Link<&TKestoDir::SetCurrent>(HouseSourcesDir.get());
   HouseListHub->Out[1] = Link<&TKestoFileSearch::Search>(HouseTemplateSearch.get());
   HouseSourcesDir->Done = Link<&TKestoStrCat::Concat>(HouseSourcesPath.get());

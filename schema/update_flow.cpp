@@ -148,20 +148,20 @@ void TClassSimpleForm_4E37510::CreateUpdate() {
   UpdateEndHub = std::make_unique<TKestoHub>(4);
   UpdateButtonOn = std::make_unique<TKestoDoData>();
   UpdateButtonOn->Data = IntegerData(1);
-  VersionShowHub = std::make_unique<TKestoHub>(3);
+  VersionShowHub = std::make_unique<TKestoHub>(2);
   VersionReadHub = std::make_unique<TKestoHub>(2);
   DataVersionText = std::make_unique<TKestoStrCat>();
   DataVersionText->Str1 = "Версия данных: ";
 }
 
 void TClassSimpleForm_4E37510::LinkUpdate() {
-  // Start-up (and after each install): an unpacking a crash cut short is
-  // undone, one look when there is none; the installed version and the
-  // archive's path.
-  StartHub->Out[1] = Link<&TKestoHub::In>(VersionShowHub.get());
-  VersionShowHub->Out[0] = Link<&TKestoZipper::Recover>(ArchiveUnzip.get());
-  VersionShowHub->Out[1] = Link<&TKestoini::Read>(DataVersionSetting.get());
-  VersionShowHub->Out[2] = Link<&TKestoDir::SetCurrent>(UpdateFolder.get());
+  // Start-up: an unpacking a crash cut short is undone (one look when there
+  // is none) before the house list reads the folder. Then, as after each
+  // install, the installed version and the archive's path.
+  StartHub->Out[0] = Link<&TKestoZipper::Recover>(ArchiveUnzip.get());
+  StartHub->Out[2] = Link<&TKestoHub::In>(VersionShowHub.get());
+  VersionShowHub->Out[0] = Link<&TKestoini::Read>(DataVersionSetting.get());
+  VersionShowHub->Out[1] = Link<&TKestoDir::SetCurrent>(UpdateFolder.get());
   DataVersionSetting->Value = Link<&TKestoHub::In>(VersionReadHub.get());
   VersionReadHub->Out[0] = Link<&TKestoStrCat::Concat>(DataVersionText.get());
   VersionReadHub->Out[1] = Link<&TKestoEventFromData::Capture>(LocalVersion.get());

@@ -279,13 +279,14 @@ TEST_F(UpdateTest, FailuresEndTheRunWithAMessageAndLeaveTheDataAsItWas) {
 }
 
 // An unpacking stopped between two moves, as a power cut would stop it:
-// the next start puts the old files back before anything reads them.
+// the next start puts the old files back before anything reads them, the
+// house list too.
 TEST_F(UpdateTest, AnUnpackingStoppedBetweenTwoMovesIsRolledBackAtTheNextStart) {
   WriteBytes(folder.Path() + L"replace.txt", "old");
-  WriteBytes(folder.Path() + L"folder\\old.txt", "old");
+  WriteBytes(folder.Path() + L"sources\\old.wgh", "old");
   const auto before = Snapshot(folder.Path());
   {  // the stopped process's handles go with it
-    zip_test::Opened archive("good_replace");  // replace.txt, folder/old.txt, added.txt
+    zip_test::Opened archive("good_replace_houses");  // replace.txt, sources/new.wgh, sources/newer.wgh
     zip_test::TargetDouble stopped(bszip::MakeTarget(zip_test::ApiText(folder.Path()).c_str()),
                                    zip_test::TargetDouble::kDie, 2);
     bszip::Extract(archive.file->View(), archive.entries, &stopped, bszip::Options(), nullptr);
@@ -293,6 +294,7 @@ TEST_F(UpdateTest, AnUnpackingStoppedBetweenTwoMovesIsRolledBackAtTheNextStart) 
   ASSERT_NE(Snapshot(folder.Path()), before);
   Start();
   EXPECT_EQ(Snapshot(folder.Path()), before);
+  EXPECT_EQ(Items(ControlAt(form, 340, 25)), std::vector<wstring>{folder.Path() + L"sources\\old.wgh"});
 }
 
 TEST_F(UpdateTest, TheButtonRestsDuringARunAndClosingMidDownloadEndsCleanly) {

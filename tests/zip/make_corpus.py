@@ -197,6 +197,8 @@ def good_cases():
                                 ('folder/empty.dat', b'', D)]
     cases['good_replace'] = [('replace.txt', b'new content\r\n', D), ('folder/old.txt', b'newer', S),
                              ('added.txt', b'added', D)]
+    cases['good_replace_houses'] = [('replace.txt', b'new', S), ('sources/new.wgh', b'new', S),
+                                    ('sources/newer.wgh', b'newer', S)]
     cases['good_large'] = [('big/text%d.txt' % i, text(10 + i, 1500 * 1024), D) for i in range(3)] + \
                           [('big/noise.bin', noise(20, 1024 * 1024), S), ('big/noise2.bin', noise(21, 600000), D)]
     return cases
