@@ -29,6 +29,7 @@ inline const Case kCorpus[] = {
     {"good_empty_file", kOk},
     {"good_no_entries", kOk},
     {"good_replace", kOk},
+    {"good_replace_houses", kOk},
     {"good_large", kOk},
     {"good_zip64_local", kOk},
     {"good_zip64_descriptor", kOk},
